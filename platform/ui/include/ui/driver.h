@@ -37,6 +37,7 @@ struct PickAnswer {
 
 // One action for an open dialog or form: a verb and its arguments, e.g.
 // {"set", {"12002", "D:\\work\\site"}} or {"click", {"12032"}}.
+// The verbs are listed in docs/answers.md.
 struct ControlAction {
   std::string verb;
   std::vector<std::string> args;
@@ -58,9 +59,10 @@ class Driver {
   // The next answer of kind `kind` ("layerdialog", "editor", ...) as its
   // words after the kind, or nothing when the next answer is of another kind.
   virtual std::optional<std::vector<std::string>> take(const std::string& kind) = 0;
-  // Text written to the editor's command line.
+  // Text written to the editor's command line; lines end with '\n'.
   virtual void commandLine(const std::string& text) = 0;
   // Any other event worth recording (a dialog opening, a plot preview, ...).
+  // `line` may hold several lines; each goes to the transcript as it stands.
   virtual void record(const std::string& line) = 0;
 };
 
@@ -68,5 +70,12 @@ class Driver {
 // without answers and writing its transcript to standard output is used.
 Driver& driver();
 void setDriver(std::unique_ptr<Driver> driver);
+
+// Message-box results, with the values Windows gives them (ui depends on no
+// platform header).
+enum ButtonId {
+  kIdOk = 1, kIdCancel = 2, kIdAbort = 3, kIdRetry = 4, kIdIgnore = 5,
+  kIdYes = 6, kIdNo = 7, kIdTryAgain = 10, kIdContinue = 11
+};
 
 }  // namespace ui
