@@ -1,0 +1,225 @@
+// Private-profile functions on real INI files.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "temp_folder.h"
+#include "win32/testing.h"
+
+namespace {
+
+std::string Read(const TempFolder& folder, const char* section, const char* key, const char* fallback,
+                 DWORD size = 1024) {
+  std::vector<char> buffer(size);
+  DWORD n = GetPrivateProfileStringA(section, key, fallback, buffer.data(), size,
+                                     folder.windows("a.ini").c_str());
+  return std::string(buffer.data(), n);
+}
+
+struct ReadCase {
+  const char* name;
+  std::string content;
+  const char* section;
+  const char* key;
+  const char* fallback;
+  std::string expected;
+};
+
+class ProfileRead : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ProfileRead, FindsValueOrDefault) {
+  TempFolder folder;
+  folder.write("a.ini", GetParam().content);
+  EXPECT_EQ(Read(folder, GetParam().section, GetParam().key, GetParam().fallback), GetParam().expected);
+}
+
+const ReadCase readCases[] = {
+    {"plain", "[S]\r\nk=v\r\n", "S", "k", "d", "v"},
+    {"names_without_case_and_blanks", "[ Sec ]\r\n  Key  =  val  \r\n", " sec", "KEY ", "d", "val"},
+    {"double_quotes_stripped", "[S]\r\nk= \"  q  \" \r\n", "S", "k", "d", "  q  "},
+    {"single_quotes_stripped", "[S]\r\nk='x'\r\n", "S", "k", "d", "x"},
+    {"unmatched_quotes_kept", "[S]\r\nk=\"x'\r\n", "S", "k", "d", "\"x'"},
+    {"one_pair_only", "[S]\r\nk=\"\"x\"\"\r\n", "S", "k", "d", "\"x\""},
+    {"empty_value", "[S]\r\nk=\r\n", "S", "k", "d", ""},
+    {"default_only_trailing_blanks_stripped", "[S]\r\n", "S", "k", "  d  ", "  d"},
+    {"null_default_is_empty", "[S]\r\n", "S", "k", nullptr, ""},
+    {"first_duplicate_key_wins", "[S]\r\nk=1\r\nk=2\r\n", "S", "k", "d", "1"},
+    {"first_duplicate_section_wins", "[S]\r\nk=1\r\n[s]\r\nj=2\r\n", "S", "j", "d", "d"},
+    {"comment_is_no_key", "[S]\r\n;k=1\r\n", "S", "k", "d", "d"},
+    {"line_without_equals_is_no_key", "[S]\r\nk\r\n", "S", "k", "d", "d"},
+    {"key_of_other_section", "[A]\r\nk=1\r\n[B]\r\n", "B", "k", "d", "d"},
+    {"key_before_any_section", "k=1\r\n[S]\r\n", "S", "k", "d", "d"},
+    {"value_with_equals", "[S]\r\nk=a=b\r\n", "S", "k", "d", "a=b"},
+    {"cr_only_lines", "[S]\rk=v\rj=w", "S", "j", "d", "w"},
+    {"lf_only_no_final_newline", "[S]\nk=v", "S", "k", "d", "v"},
+    {"nul_bytes_elsewhere", std::string("[S]\nx=a\0b\nk=v\n", 15), "S", "k", "d", "v"},
+    {"nul_byte_ends_value", std::string("[S]\nx=a\0b\n", 11), "S", "x", "d", "a"},
+    {"long_line_before", "[S]\n" + std::string(100000, 'x') + "\nk=v\n", "S", "k", "d", "v"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProfileRead, ::testing::ValuesIn(readCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProfileReadEdges, MissingFileAndDirectoryGiveDefault) {
+  TempFolder folder;
+  EXPECT_EQ(Read(folder, "S", "k", "d"), "d");
+  std::filesystem::create_directory(folder.path() / "a.ini");
+  EXPECT_EQ(Read(folder, "S", "k", "d"), "d");
+}
+
+TEST(ProfileReadEdges, LongValueIsCutToBufferAsWindowsDoes) {
+  TempFolder folder;
+  folder.write("a.ini", "[S]\r\nk=" + std::string(100000, 'v') + "\r\n");
+  EXPECT_EQ(Read(folder, "S", "k", "d", 254), std::string(253, 'v'));
+  EXPECT_EQ(Read(folder, "S", "k", "d", 200000), std::string(100000, 'v'));
+}
+
+struct ListCase {
+  const char* section;  // nullptr: section names
+  DWORD size;
+  std::string expected;  // the buffer's leading bytes
+  DWORD returned;
+};
+
+TEST(ProfileLists, SectionAndKeyNamesWithBufferRules) {
+  TempFolder folder;
+  folder.write("a.ini", "[A]\r\nx=1\r\n[BB]\r\nyy=2\r\nzzz=3\r\nyy=4\r\n[ccc]\r\n[a]\r\n");
+  const ListCase cases[] = {
+      {nullptr, 100, std::string("A\0BB\0ccc\0\0", 10), 9},
+      {nullptr, 6, std::string("A\0BB\0\0", 6), 4},  // cut: size-2, still two NULs
+      {"bb", 100, std::string("yy\0zzz\0\0", 8), 7},
+      {"bb", 5, std::string("yy\0\0\0", 5), 3},
+      {"missing", 100, std::string("\0", 1), 0},
+  };
+  for (const ListCase& c : cases) {
+    std::vector<char> buffer(c.size, '#');
+    DWORD n = GetPrivateProfileStringA(c.section, nullptr, "d", buffer.data(), c.size,
+                                       folder.windows("a.ini").c_str());
+    EXPECT_EQ(n, c.returned) << (c.section ? c.section : "(sections)") << " size " << c.size;
+    EXPECT_EQ(std::string(buffer.data(), c.expected.size()), c.expected) << (c.section ? c.section : "(sections)");
+  }
+  std::vector<char> names(100);
+  EXPECT_EQ(GetPrivateProfileSectionNamesA(names.data(), 100, folder.windows("a.ini").c_str()), 9u);
+}
+
+struct WriteCase {
+  const char* name;
+  std::optional<std::string> before;  // nothing: no file
+  const char* section;
+  const char* key;
+  const char* value;
+  std::optional<std::string> after;
+};
+
+class ProfileWrite : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(ProfileWrite, ChangesTheFileAsWindowsDoes) {
+  const WriteCase& c = GetParam();
+  TempFolder folder;
+  if (c.before) folder.write("a.ini", *c.before);
+  EXPECT_TRUE(WritePrivateProfileStringA(c.section, c.key, c.value, folder.windows("a.ini").c_str()));
+  ASSERT_EQ(std::filesystem::exists(folder.path() / "a.ini"), c.after.has_value());
+  if (c.after) {
+    EXPECT_EQ(folder.read("a.ini"), *c.after);
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), c.after ? 1 : 0)
+      << "no temporary file is left";
+}
+
+const WriteCase writeCases[] = {
+    {"creates_missing_file", std::nullopt, "S", "k", "v", "[S]\r\nk=v\r\n"},
+    {"replaces_keeping_spelling", "[Sec]\r\n Key = old\r\n", "SEC", "key", "new", "[Sec]\r\nKey=new\r\n"},
+    {"new_key_after_last_key", "[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\n", "A", "c", "3",
+     "[A]\r\na=1\r\nc=3\r\n\r\n[B]\r\nb=1\r\n"},
+    {"new_key_in_empty_section", "[A]\r\n;c\r\n[B]\r\n", "A", "k", "v", "[A]\r\nk=v\r\n;c\r\n[B]\r\n"},
+    {"new_section_at_end_with_crlf", "[A]\na=1\n", "N", "n", "1", "[A]\r\na=1\r\n[N]\r\nn=1\r\n"},
+    {"first_duplicate_key_replaced", "[A]\r\nk=1\r\nk=2\r\n", "A", "k", "9", "[A]\r\nk=9\r\nk=2\r\n"},
+    {"null_value_deletes_key", "[A]\r\na=1\r\nb=2\r\n", "A", "a", nullptr, "[A]\r\nb=2\r\n"},
+    {"null_key_deletes_section", "[A]\r\na=1\r\n[B]\r\nb=2\r\n", "a", nullptr, nullptr, "[B]\r\nb=2\r\n"},
+    {"deleting_missing_creates_nothing", std::nullopt, "A", "a", nullptr, std::nullopt},
+    {"nul_bytes_kept", std::string("[A]\r\nx=a\0b\r\n", 12), "A", "k", "v",
+     std::string("[A]\r\nx=a\0b\r\nk=v\r\n", 17)},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProfileWrite, ::testing::ValuesIn(writeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProfileWriteRefusals, DirectoryAsFileFailsCleanly) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.path() / "a.ini");
+  EXPECT_FALSE(WritePrivateProfileStringA("S", "k", "v", folder.windows("a.ini").c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "a.ini"));
+}
+
+TEST(ProfileWriteRefusals, LineBreaksCannotAddKeysOrSections) {
+  TempFolder folder;
+  folder.write("a.ini", "[A]\r\nk=1\r\n");
+  const char* cases[][3] = {{"A", "k", "2\r\n[Evil]"}, {"A", "k\nx", "2"}, {"A]\n[B", "k", "2"}, {"A", "k=x", "2"}};
+  for (auto& c : cases) {
+    EXPECT_FALSE(WritePrivateProfileStringA(c[0], c[1], c[2], folder.windows("a.ini").c_str()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  }
+  EXPECT_EQ(folder.read("a.ini"), "[A]\r\nk=1\r\n");
+}
+
+class ProfileAtomicWrite : public ::testing::Test {
+ protected:
+  void SetUp() override { folder.write("a.ini", old); }
+  void TearDown() override { win32::testing::SetProfileWriteObserver(nullptr); }
+  bool WriteBigValue() {
+    return WritePrivateProfileStringA("A", "big", std::string(50000, 'b').c_str(),
+                                      folder.windows("a.ini").c_str());
+  }
+  TempFolder folder;
+  const std::string old = "[A]\r\nk=old\r\n";
+};
+
+TEST_F(ProfileAtomicWrite, FailingWriteLeavesOldFileAndNoTemporary) {
+  win32::testing::SetProfileWriteObserver([](std::size_t written) { return written < 8192; });
+  EXPECT_FALSE(WriteBigValue());
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
+  EXPECT_EQ(folder.read("a.ini"), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST_F(ProfileAtomicWrite, KilledWriterLeavesOldFile) {
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    win32::testing::SetProfileWriteObserver([](std::size_t written) {
+      if (written >= 8192) kill(getpid(), SIGKILL);
+      return true;
+    });
+    WriteBigValue();
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(folder.read("a.ini"), old);
+  EXPECT_TRUE(WriteBigValue());  // and the next write works
+  std::vector<char> value(60000);
+  GetPrivateProfileStringA("A", "big", "", value.data(), 60000, folder.windows("a.ini").c_str());
+  EXPECT_EQ(std::string(value.data()), std::string(50000, 'b'));
+}
+
+TEST(ProfileInPlace, LockedFolderWithWritableFileIsWrittenInPlace) {
+  if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
+  TempFolder folder;
+  folder.write("a.ini", "[A]\r\nk=1\r\n");
+  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  bool written = WritePrivateProfileStringA("A", "k", "2", folder.windows("a.ini").c_str());
+  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
+  EXPECT_TRUE(written);
+  EXPECT_EQ(folder.read("a.ini"), "[A]\r\nk=2\r\n");
+}
+
+}  // namespace
