@@ -32,12 +32,11 @@ std::string Canonical(const std::string& path) {
   std::string root = RootOf(path);
   std::vector<std::string> parts;
   std::size_t pos = root.size();
-  bool trailing = false;
+  bool trailing = path.size() > root.size() && path.back() == '\\';
   while (pos <= path.size()) {
     std::size_t end = path.find('\\', pos);
     if (end == std::string::npos) end = path.size();
     std::string part = path.substr(pos, end - pos);
-    trailing = end < path.size() && end + 1 == path.size();
     if (part == "..") {
       if (!parts.empty()) parts.pop_back();
     } else if (!part.empty() && part != ".") {
