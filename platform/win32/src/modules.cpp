@@ -148,10 +148,11 @@ BOOL WINAPI FreeLibrary(HMODULE hLibModule) {
   std::lock_guard lock(loaderLock);
   auto it = loadCounts.find(hLibModule);
   if (it == loadCounts.end()) return Fail(ERROR_INVALID_HANDLE, FALSE);
-  if (--it->second > 0) return TRUE;
-  if (DllEntry entry = EntryOf(hLibModule)) entry(hLibModule, DLL_PROCESS_DETACH, nullptr);
-  loadCounts.erase(it);
-  dlclose(hLibModule);
+  if (--it->second == 0) {
+    if (DllEntry entry = EntryOf(hLibModule)) entry(hLibModule, DLL_PROCESS_DETACH, nullptr);
+    loadCounts.erase(it);
+  }
+  dlclose(hLibModule);  // one per successful LoadLibraryA
   return TRUE;
 }
 
