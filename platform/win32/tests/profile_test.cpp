@@ -211,14 +211,29 @@ TEST_F(ProfileAtomicWrite, KilledWriterLeavesOldFile) {
   EXPECT_EQ(std::string(value.data()), std::string(50000, 'b'));
 }
 
+// A folder the writer may not change, holding a file it may: the file is
+// written in place. The writer runs as an unprivileged user in a child
+// process, since folder permissions do not bind the superuser.
 TEST(ProfileInPlace, LockedFolderWithWritableFileIsWrittenInPlace) {
-  if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
   TempFolder folder;
   folder.write("a.ini", "[A]\r\nk=1\r\n");
-  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  bool written = WritePrivateProfileStringA("A", "k", "2", folder.windows("a.ini").c_str());
-  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
-  EXPECT_TRUE(written);
+  namespace fs = std::filesystem;
+  fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                     fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(folder.path() / "a.ini", fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec |
+                                                             fs::perms::others_exec));
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+    if (access(folder.path().c_str(), W_OK) == 0) _exit(3);  // the folder must be locked for this user
+    _exit(WritePrivateProfileStringA("A", "k", "2", folder.windows("a.ini").c_str()) ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) >= 2) GTEST_SKIP() << "no unprivileged user to write as";
+  EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(folder.read("a.ini"), "[A]\r\nk=2\r\n");
 }
 
