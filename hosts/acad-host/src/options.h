@@ -1,0 +1,34 @@
+#pragma once
+// The command line of acad-host.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace acadhost {
+
+struct DriveMapping {
+  char letter = 0;
+  std::string folder;  // POSIX folder
+};
+
+struct Options {
+  std::string script;      // empty: commands come from standard input
+  std::string answers;     // empty: no scripted answers
+  std::string transcript;  // empty: the transcript goes to standard output
+  std::string journal;     // empty: the journal is not written
+  std::vector<DriveMapping> drives;
+  std::string userDirectory;
+  std::vector<std::string> modules;  // loaded before the application, in order
+  std::string application;           // empty: MoXi.arx beside the program
+  bool loadApplication = true;       // false with "--app none"
+  bool loadCompanion = true;
+  std::string saveAs;
+  std::string drawing;
+  bool help = false;
+};
+
+// The options, or nothing after writing why the command line is wrong to `error`.
+std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::string& error);
+std::string usage();
+
+}  // namespace acadhost

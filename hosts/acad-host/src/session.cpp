@@ -1,0 +1,151 @@
+#include "session.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "adslib.h"
+#include "arx/host.h"
+#include "arx/journal.h"
+#include "exit_codes.h"
+#include "host_commands.h"
+#include "script_runner.h"
+#include "ui/scripted_driver.h"
+#include "win32/posix.h"
+#include <windows.h>
+
+namespace acadhost {
+namespace {
+
+// The companion LISP library and the application, found beside the program.
+constexpr const char* kCompanionModule = "companions-lisp.arx";
+constexpr const char* kApplicationModule = "MoXi.arx";
+
+void complain(const std::string& text) { std::fprintf(stderr, "acad-host: %s\n", text.c_str()); }
+
+// The program's own folder as a Windows path ending with a backslash.
+std::string programFolder() {
+  char path[4096] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder(path, length);
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+bool installDriver(const Options& options) {
+  try {
+    auto driver = options.answers.empty() ? ui::ScriptedDriver::fromText("")
+                                          : ui::ScriptedDriver::fromFile(options.answers);
+    if (!options.transcript.empty()) driver->writeTranscriptTo(options.transcript);
+    ui::setDriver(std::move(driver));
+    return true;
+  } catch (const ui::AnswersError& error) {
+    complain(error.what());
+    return false;
+  }
+}
+
+bool mapDrives(const Options& options) {
+  for (const auto& drive : options.drives) {
+    const std::string folder = std::filesystem::absolute(drive.folder).lexically_normal().string();
+    if (!std::filesystem::is_directory(folder) || !win32::MapDrive(drive.letter, folder)) {
+      complain(std::string("cannot map drive ") + drive.letter + ": to " + drive.folder);
+      return false;
+    }
+  }
+  // Programs the modules start see the same drives.
+  setenv(win32::kDriveMapVariable, win32::SerialiseDriveMap().c_str(), 1);
+  return true;
+}
+
+void setUserDirectory(const Options& options) {
+  const std::string folder = options.userDirectory.empty() ? std::filesystem::current_path().string()
+                                                           : std::filesystem::absolute(options.userDirectory).string();
+  arx::setUserDirectory(win32::ToWindowsPath(folder));
+}
+
+// The modules in load order, as Windows paths.
+std::vector<std::string> modulesToLoad(const Options& options) {
+  std::vector<std::string> modules;
+  const std::string folder = programFolder();
+  const std::string companion = folder + kCompanionModule;
+  if (options.loadCompanion && GetFileAttributesA(companion.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    modules.push_back(companion);
+  }
+  for (const auto& module : options.modules) modules.push_back(win32::ToWindowsPath(module));
+  if (options.loadApplication) {
+    modules.push_back(options.application.empty() ? folder + kApplicationModule
+                                                  : win32::ToWindowsPath(options.application));
+  }
+  return modules;
+}
+
+bool loadModules(const Options& options) {
+  for (const auto& module : modulesToLoad(options)) {
+    const arx::LoadResult result = arx::loadApplication(module);
+    if (!result.ok) {
+      acutPrintf("%s\n", result.error.c_str());
+      complain(result.error);
+      return false;
+    }
+  }
+  return true;
+}
+
+int runScript(const Options& options) {
+  ScriptRunner runner;
+  if (options.script.empty()) return runner.runAll(std::cin) == 0 ? kExitOk : kExitScript;
+  std::ifstream script(options.script);
+  if (!script) {
+    complain("cannot read the script " + options.script);
+    return kExitUsage;
+  }
+  return runner.runAll(script) == 0 ? kExitOk : kExitScript;
+}
+
+void writeJournal(const Options& options) {
+  if (options.journal.empty()) return;
+  std::ofstream out(options.journal, std::ios::trunc);
+  out << arx::journal().text();
+  if (!out) complain("cannot write the journal " + options.journal);
+}
+
+void warnAboutUnusedAnswers() {
+  auto* scripted = dynamic_cast<ui::ScriptedDriver*>(&ui::driver());
+  if (scripted == nullptr) return;
+  for (const auto& answer : scripted->remainingAnswers()) {
+    complain("answer on line " + std::to_string(answer.line) + " (" + answer.kind + ") was not used");
+  }
+}
+
+// Everything after the modules are loaded; they are unloaded whatever happens.
+int runLoaded(const Options& options) {
+  if (!options.drawing.empty() && !openDrawingFile(options.drawing)) {
+    complain("cannot open the drawing " + options.drawing);
+    return kExitDrawing;
+  }
+  const int scriptResult = runScript(options);
+  if (!options.saveAs.empty() && !saveDrawingFile(options.saveAs)) {
+    complain("cannot save the drawing as " + options.saveAs);
+    return kExitDrawing;
+  }
+  if (scriptResult == kExitScript) complain("some script lines failed (see the transcript)");
+  return scriptResult;
+}
+
+}  // namespace
+
+int runSession(const Options& options) {
+  if (!installDriver(options)) return kExitUsage;
+  if (!mapDrives(options)) return kExitUsage;
+  setUserDirectory(options);
+  int result = loadModules(options) ? runLoaded(options) : kExitModule;
+  arx::unloadAllApplications();
+  warnAboutUnusedAnswers();
+  writeJournal(options);
+  return result;
+}
+
+}  // namespace acadhost

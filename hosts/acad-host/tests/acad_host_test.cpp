@@ -1,0 +1,160 @@
+// acad-host as a program: it loads application modules, sends them the
+// initialise, LISP-invoke and unload messages in order, runs the script and
+// fails clearly when a module cannot be loaded.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct HostRun {
+  int exitCode = -1;
+  std::string errors;      // standard error
+  std::string transcript;
+  std::vector<std::string> journal;
+};
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> readLines(const fs::path& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string quoted(const std::string& text) { return "'" + text + "'"; }
+
+class AcadHostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/acad-host-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Runs acad-host with `script` and `arguments` (already quoted where needed).
+  HostRun run(const std::string& script, const std::string& arguments) {
+    std::ofstream(dir_ / "script.scr") << script;
+    const std::string command = std::string(ACAD_HOST) + " --no-companion --script " +
+                                quoted(dir_ / "script.scr") + " --transcript " +
+                                quoted(dir_ / "transcript.txt") + " --journal " +
+                                quoted(dir_ / "journal.txt") + " " + arguments + " >/dev/null 2>" +
+                                quoted(dir_ / "errors.txt");
+    const int status = std::system(command.c_str());
+    HostRun result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.errors = readFile(dir_ / "errors.txt");
+    result.transcript = readFile(dir_ / "transcript.txt");
+    result.journal = readLines(dir_ / "journal.txt");
+    return result;
+  }
+
+  static std::string app(const char* path) { return "--app " + quoted(path); }
+
+  fs::path dir_;
+};
+
+// The journal entries that start with `prefix`, in order.
+std::vector<std::string> entriesStartingWith(const HostRun& run, const std::string& prefix) {
+  std::vector<std::string> found;
+  for (const auto& entry : run.journal) {
+    if (entry.rfind(prefix, 0) == 0) found.push_back(entry);
+  }
+  return found;
+}
+
+TEST_F(AcadHostTest, SendsInitialiseLispInvokeAndUnloadInOrder) {
+  const HostRun result = run("; a comment\n(C:TESTAPP_HELLO)\ntestapp_hello\n", app(TEST_APP));
+  ASSERT_EQ(result.exitCode, 0) << result.errors << result.transcript;
+  EXPECT_EQ(entriesStartingWith(result, "acrxEntryPoint"),
+            (std::vector<std::string>{"acrxEntryPoint TestApp.arx kInitAppMsg",
+                                      "acrxEntryPoint TestApp.arx kInvkSubrMsg",
+                                      "acrxEntryPoint TestApp.arx kUnloadAppMsg"}));
+  EXPECT_EQ(entriesStartingWith(result, "TestApp got"),
+            (std::vector<std::string>{"TestApp got 1", "TestApp got 5", "TestApp got 2"}));
+  // The typed command and the LISP entry both ran the command.
+  const auto first = result.transcript.find("hello from TestApp");
+  ASSERT_NE(first, std::string::npos) << result.transcript;
+  EXPECT_NE(result.transcript.find("hello from TestApp", first + 1), std::string::npos);
+}
+
+TEST_F(AcadHostTest, ModulesLoadInOrderAndUnloadNewestFirst) {
+  const HostRun result = run("", "--module " + quoted(TEST_APP) + " " + app(OTHER_APP));
+  ASSERT_EQ(result.exitCode, 0) << result.errors;
+  EXPECT_EQ(entriesStartingWith(result, "acrxEntryPoint"),
+            (std::vector<std::string>{"acrxEntryPoint TestApp.arx kInitAppMsg",
+                                      "acrxEntryPoint OtherApp.arx kInitAppMsg",
+                                      "acrxEntryPoint OtherApp.arx kUnloadAppMsg",
+                                      "acrxEntryPoint TestApp.arx kUnloadAppMsg"}));
+}
+
+TEST_F(AcadHostTest, LispFunctionValuesAppearOnTheCommandLine) {
+  const HostRun result = run("(TestApp_echo \"D:\\\\work\" 12)\n", app(TEST_APP));
+  ASSERT_EQ(result.exitCode, 0) << result.errors << result.transcript;
+  EXPECT_NE(result.transcript.find("(\"D:\\\\work\" 12)"), std::string::npos) << result.transcript;
+}
+
+TEST_F(AcadHostTest, ModulesThatCannotRunGiveAClearMessageAndFail) {
+  const std::string missing = (dir_ / "Missing.arx").string();
+  const struct {
+    std::string arguments;
+    const char* message;
+  } cases[] = {
+      {app(missing.c_str()), "Unable to load"},
+      {app(FAILING_APP), "FailingApp.arx: the application failed to initialise"},
+      {"--module " + quoted(missing) + " " + app(TEST_APP), "Unable to load"},
+  };
+  for (const auto& c : cases) {
+    const HostRun result = run("TESTAPP_HELLO\n", c.arguments);
+    EXPECT_EQ(result.exitCode, 2) << c.arguments;
+    EXPECT_NE(result.errors.find(c.message), std::string::npos) << result.errors;
+    EXPECT_EQ(result.transcript.find("hello from"), std::string::npos) << c.arguments;
+  }
+}
+
+TEST_F(AcadHostTest, FailedInitialisationLeavesNothingRegistered) {
+  const HostRun result = run("", app(FAILING_APP));
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_EQ(entriesStartingWith(result, "acrxEntryPoint FailingApp.arx kUnloadAppMsg").size(), 0u);
+}
+
+TEST_F(AcadHostTest, FailingScriptLinesAreReportedAndTheRunFails) {
+  const struct {
+    const char* line;
+    const char* message;
+  } cases[] = {
+      {"NO_SUCH_COMMAND\n", "Unknown command \"NO_SUCH_COMMAND\""},
+      {"(no_such_function)\n", "no function definition: no_such_function"},
+      {"(TestApp_echo \"open\n", "unterminated string"},
+  };
+  for (const auto& c : cases) {
+    const HostRun result = run(std::string(c.line) + "TESTAPP_HELLO\n", app(TEST_APP));
+    EXPECT_EQ(result.exitCode, 4) << c.line;
+    EXPECT_NE(result.transcript.find(c.message), std::string::npos) << result.transcript;
+    // The script goes on after a failed line.
+    EXPECT_NE(result.transcript.find("hello from TestApp"), std::string::npos) << c.line;
+  }
+}
+
+TEST_F(AcadHostTest, BadCommandLineShowsUsage) {
+  const HostRun result = run("", "--drive nonsense");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.errors.find("usage: acad-host"), std::string::npos) << result.errors;
+}
+
+}  // namespace
