@@ -267,6 +267,8 @@ mode_t GetUmask() {
 // Writes a temporary file beside the target and renames it over the target.
 bool Replace(const std::string& target, const Lines& lines) {
   std::string path = RealTarget(target);
+  if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0)
+    return Fail(ERROR_ACCESS_DENIED, false);  // a read-only file stays as it is
   std::string text = Joined(lines);
   std::string temp = path + ".XXXXXX";
   int fd = mkstemp(temp.data());

@@ -211,30 +211,57 @@ TEST_F(ProfileAtomicWrite, KilledWriterLeavesOldFile) {
   EXPECT_EQ(std::string(value.data()), std::string(50000, 'b'));
 }
 
-// A folder the writer may not change, holding a file it may: the file is
-// written in place. The writer runs as an unprivileged user in a child
-// process, since folder permissions do not bind the superuser.
-TEST(ProfileInPlace, LockedFolderWithWritableFileIsWrittenInPlace) {
-  TempFolder folder;
-  folder.write("a.ini", "[A]\r\nk=1\r\n");
-  namespace fs = std::filesystem;
-  fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                     fs::perms::others_read | fs::perms::others_exec);
-  fs::permissions(folder.path() / "a.ini", fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec |
-                                                             fs::perms::others_exec));
+// Folder and file permissions bind only unprivileged users: these writes run
+// in a child process as user "nobody" (65534). Returns the write's result,
+// or nothing when no such user can be taken on.
+std::optional<bool> WriteAsUnprivileged(const TempFolder& folder, const char* value) {
   pid_t child = fork();
-  ASSERT_GE(child, 0);
+  if (child < 0) return std::nullopt;
   if (child == 0) {
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
-    if (access(folder.path().c_str(), W_OK) == 0) _exit(3);  // the folder must be locked for this user
-    _exit(WritePrivateProfileStringA("A", "k", "2", folder.windows("a.ini").c_str()) ? 0 : 1);
+    if (geteuid() == 0) _exit(2);
+    bool written = WritePrivateProfileStringA("A", "k", value, folder.windows("a.ini").c_str());
+    _exit(written ? 0 : GetLastError() == ERROR_ACCESS_DENIED ? 1 : 3);
   }
   int status = 0;
   waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  if (WEXITSTATUS(status) >= 2) GTEST_SKIP() << "no unprivileged user to write as";
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) == 2) return std::nullopt;
+  EXPECT_NE(WEXITSTATUS(status), 3) << "a refused write reports ERROR_ACCESS_DENIED";
+  return WEXITSTATUS(status) == 0;
+}
+
+class ProfilePermissions : public ::testing::Test {
+ protected:
+  void SetUp() override { folder.write("a.ini", "[A]\r\nk=1\r\n"); }
+  void Allow(const std::string& name, std::filesystem::perms perms) {
+    std::filesystem::permissions(folder.path() / name, perms);
+  }
+  TempFolder folder;
+  static constexpr auto kReadOnly = std::filesystem::perms(0644);
+  static constexpr auto kWritable = std::filesystem::perms(0666);
+  static constexpr auto kLockedFolder = std::filesystem::perms(0755);
+  static constexpr auto kOpenFolder = std::filesystem::perms(0777);
+};
+
+TEST_F(ProfilePermissions, LockedFolderWithWritableFileIsWrittenInPlace) {
+  Allow("", kLockedFolder);
+  Allow("a.ini", kWritable);
+  auto written = WriteAsUnprivileged(folder, "2");
+  if (!written) GTEST_SKIP() << "no unprivileged user to write as";
+  EXPECT_TRUE(*written);
   EXPECT_EQ(folder.read("a.ini"), "[A]\r\nk=2\r\n");
+}
+
+TEST_F(ProfilePermissions, ReadOnlyFileIsNotReplaced) {
+  for (auto folderPerms : {kOpenFolder, kLockedFolder}) {
+    Allow("", folderPerms);
+    Allow("a.ini", kReadOnly);
+    auto written = WriteAsUnprivileged(folder, "2");
+    if (!written) GTEST_SKIP() << "no unprivileged user to write as";
+    EXPECT_FALSE(*written);
+    EXPECT_EQ(folder.read("a.ini"), "[A]\r\nk=1\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+  }
 }
 
 }  // namespace
