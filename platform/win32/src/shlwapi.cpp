@@ -85,21 +85,21 @@ void WINAPI PathRemoveExtensionA(LPSTR pszPath) {
 BOOL WINAPI PathRemoveFileSpecA(LPSTR pszPath) {
   if (pszPath == nullptr) return FALSE;
   LPSTR p = pszPath;
-  LPSTR spec = p;
-  if (*p == '\\') spec = ++p;  // a network path keeps its leading "\\"
-  if (*p == '\\') spec = ++p;
+  LPSTR nameStart = p;
+  if (*p == '\\') nameStart = ++p;  // a network path keeps its leading "\\"
+  if (*p == '\\') nameStart = ++p;
   while (*p) {
     if (*p == '\\') {
-      spec = p;
+      nameStart = p;
     } else if (*p == ':') {
-      spec = ++p;
-      if (*p == '\\') ++spec;
+      nameStart = ++p;
+      if (*p == '\\') ++nameStart;
       if (*p == '\0') break;
     }
     ++p;
   }
-  if (*spec == '\0') return FALSE;
-  *spec = '\0';
+  if (*nameStart == '\0') return FALSE;
+  *nameStart = '\0';
   return TRUE;
 }
 
