@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -165,6 +166,20 @@ TEST_F(DriveMap, Cp1252NameIsUtf8OnDisk) {
   EXPECT_TRUE(std::filesystem::exists(folder.path() / "caf\xc3\xa9.txt"));
   EXPECT_TRUE(PathFileExistsA("d:\\CAF\xe9.txt") == FALSE) << "names keep their letter case on disk";
   EXPECT_TRUE(PathFileExistsA("D:\\caf\xe9.txt"));
+}
+
+// A child process takes the drive map from RW_DRIVES: the test runs itself
+// again with the variable set.
+TEST(DriveMapEnvironment, ChildProcessReadsTheMap) {
+  if (const char* expected = std::getenv("WIN32_TEST_EXPECT_D")) {
+    EXPECT_EQ(win32::DriveFolder('D'), expected);
+    EXPECT_EQ(win32::ToPosixPath("E:\\a"), "/srv/y/a");
+    return;
+  }
+  std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+  std::string command = std::string(win32::kDriveMapVariable) + "='D=/srv/x;E=/srv/y' WIN32_TEST_EXPECT_D=/srv/x '" +
+                        self + "' --gtest_filter=DriveMapEnvironment.* > /dev/null";
+  EXPECT_EQ(std::system(command.c_str()), 0);
 }
 
 TEST(CodePages, Cp1252AndUtf8) {
