@@ -1,0 +1,10 @@
+#pragma once
+// How controls are written in the transcript.
+#include <System.hpp>
+
+namespace vcl::detail {
+
+// Text in double quotes; quotes doubled, control characters escaped.
+AnsiString Quoted(const AnsiString& text);
+
+}  // namespace vcl::detail
