@@ -56,6 +56,9 @@ enum ErrorStatus {
   eNoDatabase,
   eImageNotLoaded,
   eInvalidImage,
+  eInvalidExtents,
+  eInvalidIndex,
+  eCannotScaleNonUniformly,
 };
 }  // namespace Acad
 

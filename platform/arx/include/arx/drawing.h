@@ -3,6 +3,7 @@
 // command edits and what the DXF reader and writer exchange. The AcDb* API
 // works on the same objects; this header is the stand-in's own view of them.
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -77,9 +78,11 @@ struct EntityView {
   const Shape& shape;
 };
 
-// The current view: display coordinates are world coordinates moved so the
-// view centre is the origin and turned clockwise by `twist` (radians); the
-// view shows `height` units vertically and `height * aspect` horizontally.
+// The current view. Display coordinates are world coordinates turned about
+// the view target (the world origin) by `twist` radians counter-clockwise, so
+// the drawing appears turned by `twist` on the screen; `center` is the middle
+// of the screen in display coordinates. The view shows `height` units
+// vertically and `height * aspect` horizontally.
 struct View {
   Point center;
   double height = 1.0;
@@ -108,8 +111,9 @@ struct FileResult {
 
 // The working drawing of the process (acdbHostApplicationServices()->workingDatabase()).
 AcDbDatabase& workingDrawing();
-// Replaces the working drawing by an empty one (layer "0" only).
+// Replaces the working drawing by an empty one (layer "0" only), or by `db`.
 void newDrawing();
+void adoptDrawing(std::unique_ptr<AcDbDatabase> db);
 // Reads a DXF file (POSIX path) into a new working drawing. On failure the
 // working drawing is unchanged and `error` says why.
 FileResult openDrawing(const std::string& path);

@@ -1,0 +1,6 @@
+#pragma once
+// Array of two-dimensional points.
+#include "acarray.h"
+#include "gepnt2d.h"
+
+typedef AcArray<AcGePoint2d> AcGePoint2dArray;

@@ -1,0 +1,6 @@
+#pragma once
+// Array of three-dimensional points.
+#include "acarray.h"
+#include "gepnt3d.h"
+
+typedef AcArray<AcGePoint3d> AcGePoint3dArray;

@@ -1,0 +1,144 @@
+// Selection sets: crossing window, single pick, and the set operations.
+#include "edit/selection.h"
+
+#include <algorithm>
+#include <map>
+
+#include "acedads.h"
+#include "db/database_impl.h"
+#include "dbsymtb.h"
+#include "edit/view.h"
+#include "geom/shapes.h"
+#include "ui/driver.h"
+
+namespace {
+
+// Set names carry this tag in their second word; entity names carry 0.
+constexpr Adesk::LongPtr kSetTag = 0x55AA;
+// The editor keeps at most this many sets open at a time.
+constexpr std::size_t kMaxSets = 128;
+
+struct Sets {
+  std::map<Adesk::LongPtr, std::vector<AcDbObjectId>> open;
+  Adesk::LongPtr next = 1;
+};
+Sets& sets() {
+  static Sets s;
+  return s;
+}
+
+std::vector<AcDbObjectId>* membersOf(const ads_name ss) {
+  if (!ss || ss[1] != kSetTag) return nullptr;
+  auto it = sets().open.find(ss[0]);
+  return it == sets().open.end() ? nullptr : &it->second;
+}
+
+int newSet(std::vector<AcDbObjectId> members, ads_name ss) {
+  if (sets().open.size() >= kMaxSets) return RTERROR;
+  const Adesk::LongPtr key = sets().next++;
+  sets().open.emplace(key, std::move(members));
+  ss[0] = key, ss[1] = kSetTag;
+  return RTNORM;
+}
+
+bool isOption(const char* text, const char* option) {
+  std::string t = arx::upperKey(text);
+  t.erase(0, t.find_first_not_of('_'));
+  return t == option;
+}
+
+// Entities on layers that are off or frozen cannot be selected.
+bool selectable(const AcDbEntity& entity) {
+  const auto* layer = static_cast<const AcDbLayerTableRecord*>(entity.layerId().stub()->object.get());
+  return !layer->isOff() && !layer->isFrozen();
+}
+
+// Every model-space entity whose geometry crosses the window or lies inside
+// it. The window is a rectangle on the screen, so the test runs in display coordinates.
+std::vector<AcDbObjectId> crossing(const double* p1, const double* p2) {
+  AcDbDatabase& db = arx::workingDrawing();
+  const arx::View& view = arx::view(db);
+  arx::Box window;
+  window.add(arx::worldToDisplay(view, {p1[0], p1[1]}));
+  window.add(arx::worldToDisplay(view, {p2[0], p2[1]}));
+  AcGeMatrix3d toDisplay;
+  toDisplay.setToRotation(view.twist, AcGeVector3d::kZAxis);
+
+  std::vector<AcDbObjectId> found;
+  const auto* space = static_cast<const AcDbBlockTableRecord*>(db.modelSpaceId().stub()->object.get());
+  for (AcDbObjectId id : space->entityIds()) {
+    if (id.isErased()) continue;
+    const auto* entity = static_cast<const AcDbEntity*>(id.stub()->object.get());
+    if (!selectable(*entity)) continue;
+    arx::Shape shape = entity->shape();
+    if (view.twist != 0.0) arx::transformShape(shape, toDisplay);
+    if (arx::crossesWindow(shape, window)) found.push_back(id);
+  }
+  return found;
+}
+
+// One pick answered by the user: an entity handle, nothing (Enter) or cancel.
+int singlePick(ads_name ss) {
+  const ui::PickAnswer answer = ui::driver().pick("Select objects: ");
+  if (answer.kind == ui::PickAnswer::Kind::Cancel) {
+    ui::driver().commandLine("*Cancel*\n");
+    return RTCAN;
+  }
+  if (answer.kind == ui::PickAnswer::Kind::Nothing) return RTERROR;
+  const AcDbObjectId id = arx::idFromHandle(arx::workingDrawing(), answer.handle);
+  const AcDbStub* stub = id.stub();
+  if (id.isNull() || id.isErased() || !stub->object->isKindOf(AcDbEntity::desc()) ||
+      !selectable(*static_cast<const AcDbEntity*>(stub->object.get()))) {
+    ui::driver().commandLine("*Invalid selection*\n");
+    return RTERROR;
+  }
+  return newSet({id}, ss);
+}
+
+}  // namespace
+
+namespace arx {
+const std::vector<AcDbObjectId>* selectionMembers(const ads_name ss) { return membersOf(ss); }
+}  // namespace arx
+
+int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const resbuf* filter, ads_name ss) {
+  if (!ss || !str || filter) return RTERROR;
+  if (isOption(str, ":S")) return singlePick(ss);
+  if (isOption(str, "C")) {
+    if (!pt1 || !pt2) return RTERROR;
+    std::vector<AcDbObjectId> found = crossing(static_cast<const double*>(pt1), static_cast<const double*>(pt2));
+    return found.empty() ? RTERROR : newSet(std::move(found), ss);
+  }
+  return RTERROR;
+}
+
+int acedSSLength(const ads_name ss, Adesk::Int32* len) {
+  const auto* members = membersOf(ss);
+  if (!members || !len) return RTERROR;
+  *len = static_cast<Adesk::Int32>(members->size());
+  return RTNORM;
+}
+
+int acedSSName(const ads_name ss, Adesk::Int32 i, ads_name entres) {
+  const auto* members = membersOf(ss);
+  if (!members || !entres || i < 0 || static_cast<std::size_t>(i) >= members->size()) return RTERROR;
+  return acdbGetAdsName(entres, (*members)[i]) == Acad::eOk ? RTNORM : RTERROR;
+}
+
+int acedSSAdd(const ads_name ename, const ads_name ss, ads_name result) {
+  if (!result) return RTERROR;
+  AcDbObjectId id;
+  if (ename && acdbGetObjectId(id, ename) != Acad::eOk) return RTERROR;
+  if (!ss) return newSet(id.isNull() ? std::vector<AcDbObjectId>{} : std::vector<AcDbObjectId>{id}, result);
+  auto* members = membersOf(ss);
+  if (!members) return RTERROR;
+  if (!id.isNull() && std::find(members->begin(), members->end(), id) == members->end()) members->push_back(id);
+  result[0] = ss[0], result[1] = ss[1];
+  return RTNORM;
+}
+
+int acedSSFree(const ads_name ss) {
+  if (!membersOf(ss)) return RTERROR;
+  sets().open.erase(ss[0]);
+  return RTNORM;
+}
