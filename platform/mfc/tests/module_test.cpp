@@ -33,7 +33,8 @@ TEST_F(MfcModule, SucceedingInitInstanceLoadsWithTheAppInTheModuleState) {
   EXPECT_EQ(AfxGetModuleState(), AfxGetAppModuleState());  // the loader's state is back
 
   using StateOf = AFX_MODULE_STATE* (*)();
-  auto stateOf = reinterpret_cast<StateOf>(GetProcAddress(module, "TestModuleState"));
+  auto stateOf = reinterpret_cast<StateOf>(
+      reinterpret_cast<void*>(GetProcAddress(module, "TestModuleState")));
   ASSERT_NE(stateOf, nullptr);
   AFX_MODULE_STATE* state = stateOf();
   EXPECT_NE(state, AfxGetAppModuleState());
