@@ -47,10 +47,12 @@ class AcadHostTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  // Runs acad-host with `script` and `arguments` (already quoted where needed).
-  HostRun run(const std::string& script, const std::string& arguments) {
+  // Runs acad-host with `script` and `arguments` (already quoted where needed);
+  // the companion LISP library is left out unless `program` is a copy with one.
+  HostRun run(const std::string& script, const std::string& arguments,
+              const std::string& program = std::string(ACAD_HOST) + " --no-companion") {
     std::ofstream(dir_ / "script.scr") << script;
-    const std::string command = std::string(ACAD_HOST) + " --no-companion --script " +
+    const std::string command = program + " --script " +
                                 quoted(dir_ / "script.scr") + " --transcript " +
                                 quoted(dir_ / "transcript.txt") + " --journal " +
                                 quoted(dir_ / "journal.txt") + " " + arguments + " >/dev/null 2>" +
@@ -93,6 +95,28 @@ TEST_F(AcadHostTest, SendsInitialiseLispInvokeAndUnloadInOrder) {
   EXPECT_NE(result.transcript.find("hello from TestApp", first + 1), std::string::npos);
 }
 
+TEST_F(AcadHostTest, CompanionLoadsFirstAndMoXiIsTheDefaultApplication) {
+  // A copy of the program and its libraries with the two modules beside it.
+  const fs::path copy = dir_ / "bin";
+  fs::create_directory(copy);
+  for (const auto& entry : fs::directory_iterator(fs::path(ACAD_HOST).parent_path())) {
+    if (entry.path().extension() == ".so") fs::copy_file(entry.path(), copy / entry.path().filename());
+  }
+  fs::copy_file(ACAD_HOST, copy / "acad-host");
+  fs::copy_file(TEST_APP, copy / "companions-lisp.arx");
+  fs::copy_file(OTHER_APP, copy / "MoXi.arx");
+  const HostRun result = run("(TestApp_echo \"from MoXi\")\n", "--module " + quoted(TEST_APP),
+                             quoted((copy / "acad-host").string()));
+  ASSERT_EQ(result.exitCode, 0) << result.errors << result.transcript;
+  EXPECT_EQ(entriesStartingWith(result, "acrxEntryPoint"),
+            (std::vector<std::string>{"acrxEntryPoint companions-lisp.arx kInitAppMsg",
+                                      "acrxEntryPoint TestApp.arx kInitAppMsg",
+                                      "acrxEntryPoint MoXi.arx kInitAppMsg",
+                                      "acrxEntryPoint MoXi.arx kUnloadAppMsg",
+                                      "acrxEntryPoint TestApp.arx kUnloadAppMsg",
+                                      "acrxEntryPoint companions-lisp.arx kUnloadAppMsg"}));
+}
+
 TEST_F(AcadHostTest, ModulesLoadInOrderAndUnloadNewestFirst) {
   const HostRun result = run("", "--module " + quoted(TEST_APP) + " " + app(OTHER_APP));
   ASSERT_EQ(result.exitCode, 0) << result.errors;
@@ -118,6 +142,7 @@ TEST_F(AcadHostTest, ModulesThatCannotRunGiveAClearMessageAndFail) {
       {app(missing.c_str()), "Unable to load"},
       {app(FAILING_APP), "FailingApp.arx: the application failed to initialise"},
       {"--module " + quoted(missing) + " " + app(TEST_APP), "Unable to load"},
+      {app(OLD_APP), "is built for API release 15, this editor runs release 16"},
   };
   for (const auto& c : cases) {
     const HostRun result = run("TESTAPP_HELLO\n", c.arguments);

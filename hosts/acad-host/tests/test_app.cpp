@@ -1,7 +1,8 @@
 // An application module for the host tests: it registers a command and its
 // "C:" LISP entry, a LISP function that echoes its arguments, and records in
 // the journal every message it gets. Built as TestApp.arx, OtherApp.arx and
-// FailingApp.arx (whose initialisation fails after registering).
+// FailingApp.arx (whose initialisation fails after registering) and
+// OldApp.arx (built for an older API release).
 #include <string>
 
 #include "accmd.h"
@@ -43,6 +44,10 @@ void unload() {
 }
 
 }  // namespace
+
+#ifdef API_VERSION
+extern "C" int acrxGetApiVersion() { return API_VERSION; }
+#endif
 
 extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId) {
   arx::journal().add(kName + " got " + std::to_string(msg));

@@ -90,6 +90,15 @@ LoadResult initialise(Application& app) {
   return {false, error};
 }
 
+// Why a module of another API release cannot run here ("" when it can).
+std::string releaseRefusal(HMODULE module, const std::string& path) {
+  auto version = reinterpret_cast<AcRxApiVersionFunc>(
+      reinterpret_cast<void*>(GetProcAddress(module, "acrxGetApiVersion")));
+  if (version == nullptr || version() == ACRX_API_VERSION) return "";
+  return path + " is built for API release " + std::to_string(version()) + ", this editor runs release " +
+         std::to_string(ACRX_API_VERSION);
+}
+
 }  // namespace
 
 Application* findApplication(const void* appId) {
@@ -140,6 +149,10 @@ LoadResult loadModuleByName(const std::string& path) {
   HMODULE module = LoadLibraryA(path.c_str());
   if (module == nullptr) {
     return {false, "Unable to load " + path + ": " + win32::LastLoadErrorText()};
+  }
+  if (const std::string refusal = releaseRefusal(module, path); !refusal.empty()) {
+    FreeLibrary(module);
+    return {false, refusal};
   }
   auto entry = reinterpret_cast<AcRxEntryPointFunc>(
       reinterpret_cast<void*>(GetProcAddress(module, "acrxEntryPoint")));
