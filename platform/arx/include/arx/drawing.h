@@ -105,8 +105,12 @@ struct PageSetup {
 
 // Result of opening or saving a drawing.
 struct FileResult {
+  FileResult() = default;
+  FileResult(bool success, std::string message = {}, std::string note = {})
+      : ok(success), error(std::move(message)), warning(std::move(note)) {}
   bool ok = false;
-  std::string error;  // clear message when !ok
+  std::string error;    // clear message when !ok
+  std::string warning;  // e.g. entities of unsupported kinds that were left out
 };
 
 // The working drawing of the process (acdbHostApplicationServices()->workingDatabase()).

@@ -54,6 +54,8 @@ Acad::ErrorStatus addToDatabase(AcDbDatabase& db, AcDbObject* object, AcDbObject
 // deletes it and returns a null id on failure.
 AcDbObjectId appendEntity(AcDbDatabase& db, AcDbEntity* entity, std::string_view layer, std::uint64_t handle);
 void setShape(AcDbEntity* entity, const Shape& shape);
+// Appends a new entity of the class that draws `shape` (not an image).
+AcDbObjectId appendShape(AcDbDatabase& db, const Shape& shape, std::string_view layer, std::uint64_t handle);
 
 // Case-insensitive key for tables and dictionaries.
 std::string upperKey(std::string_view name);

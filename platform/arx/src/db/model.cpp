@@ -118,11 +118,15 @@ AcDbObjectId appendEntity(AcDbDatabase& db, AcDbEntity* entity, std::string_view
   return id;
 }
 
-AcDbObjectId addEntity(AcDbDatabase& db, const Shape& shape, std::string_view layer) {
+AcDbObjectId appendShape(AcDbDatabase& db, const Shape& shape, std::string_view layer, std::uint64_t handle) {
   AcDbEntity* entity = entityFor(shape);
   if (!entity) return AcDbObjectId();
   setShape(entity, shape);
-  return appendEntity(db, entity, layer, 0);
+  return appendEntity(db, entity, layer, handle);
+}
+
+AcDbObjectId addEntity(AcDbDatabase& db, const Shape& shape, std::string_view layer) {
+  return appendShape(db, shape, layer, 0);
 }
 
 AcDbObjectId idFromHandle(const AcDbDatabase& db, std::string_view handle) {

@@ -46,8 +46,9 @@ bool segmentTouchesBox(Point a, Point b, const Box& box) {
 
 // Does the arc meet the box (inside or on its edge)?
 bool arcTouchesBox(const ArcPiece& arc, const Box& box) {
-  if (!arc.full && (box.contains(onCircle(arc.center, arc.radius, arc.start)) ||
-                    box.contains(onCircle(arc.center, arc.radius, arc.end))))
+  // An arc without crossings lies wholly inside or outside: one of its points decides.
+  if (box.contains(onCircle(arc.center, arc.radius, arc.start)) ||
+      (!arc.full && box.contains(onCircle(arc.center, arc.radius, arc.end))))
     return true;
   // Where the circle meets each edge line, is that point on the edge and on the arc?
   const double c[2] = {arc.center.x, arc.center.y};
