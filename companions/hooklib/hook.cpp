@@ -1,0 +1,52 @@
+// The hook procedure of Rasterwerk.dll. It runs on the photo editor's
+// user-interface thread and watches the messages that thread retrieves.
+// When the user closes (WM_CLOSE for the editor's window) it holds the close
+// back and reports it to the plug-in's message window ("RasterwerkMsgWindow",
+// titled "Rasterwerk") with CloseNotifyMessage. The editor's window procedure
+// is wrapped meanwhile: the held close is carried out when the plug-in sends
+// CloseNotifyMessage to the editor's window, so the document stays available
+// to automation until then.
+#include <windows.h>
+
+namespace {
+
+constexpr UINT kCloseNotifyMessage = WM_USER + 510;
+
+HWND heldWindow = nullptr;           // the editor window whose close is held
+WNDPROC editorProcedure = nullptr;   // its own window procedure
+
+LRESULT CALLBACK HoldingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  WNDPROC original = editorProcedure;
+  if (message == kCloseNotifyMessage && window == heldWindow) {
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    heldWindow = nullptr;
+    editorProcedure = nullptr;
+    CallWindowProcA(original, window, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  return CallWindowProcA(original, window, message, wParam, lParam);
+}
+
+// Holds the close of `window` and tells the plug-in; false when the plug-in
+// has no message window to tell.
+bool HoldCloseAndNotify(HWND window) {
+  HWND notify = FindWindowA("RasterwerkMsgWindow", "Rasterwerk");
+  if (notify == nullptr) return false;
+  heldWindow = window;
+  editorProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HoldingProcedure)));
+  PostMessageA(notify, kCloseNotifyMessage, 0, 0);
+  return true;
+}
+
+}  // namespace
+
+extern "C" LRESULT CALLBACK PshOnCloseHook(int code, WPARAM wParam, LPARAM lParam) {
+  auto* message = reinterpret_cast<MSG*>(lParam);
+  if (code == HC_ACTION && wParam == PM_REMOVE && message != nullptr && message->message == WM_CLOSE &&
+      message->hwnd != nullptr) {
+    if (message->hwnd == heldWindow || HoldCloseAndNotify(message->hwnd))
+      message->message = WM_NULL;  // the editor sees nothing until the plug-in is done
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}

@@ -1,0 +1,35 @@
+// What the first command after module load finds out: the paths that the
+// companion LISP library knows, and the user's settings.
+#include "frame/commands.h"
+#include "frame/companion_lisp.h"
+#include "frame/help.h"
+#include "frame/plugin_app.h"
+#include "settings/plugin_settings.h"
+
+namespace {
+
+constexpr const char* kApplicationKey = "TAVO_IMGCREATE";
+
+void FindHelpFile() {
+  std::string helpPath;
+  if (LispPathInfo("Rasterwerk.chm", helpPath) && !helpPath.empty()) {
+    SplitHelpPath(helpPath, theSettings.helpFolder, theSettings.helpFileName);
+  } else {
+    theSettings.helpFileName = helpPath;
+  }
+}
+
+void FindUserIniFile() {
+  LispGetUserIniPath(theSettings.applicationKey, theSettings.userIniFolder);
+  LispGetUserIniFile(theSettings.applicationKey, "Rasterwerk.ini", theSettings.iniFile);
+}
+
+}  // namespace
+
+bool InitialiseOnFirstUse() {
+  theSettings.applicationKey = kApplicationKey;
+  FindHelpFile();
+  FindUserIniFile();
+  theSettings.LoadSettings(theApp);
+  return true;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Small text helpers of the plug-in.
+#include <string>
+
+// Letter case ignored (ASCII letters, as the settings and key names use).
+bool EqualsNoCase(const std::string& a, const std::string& b);
+
+// The folder part of a Windows path, up to and including its last backslash
+// ("" when it has none), and the rest.
+std::string FolderOfPath(const std::string& path);
+std::string FileNameOfPath(const std::string& path);
