@@ -60,10 +60,21 @@ bool mapDrives(const Options& options) {
   return true;
 }
 
-void setUserDirectory(const Options& options) {
-  const std::string folder = options.userDirectory.empty() ? std::filesystem::current_path().string()
-                                                           : std::filesystem::absolute(options.userDirectory).string();
-  arx::setUserDirectory(win32::ToWindowsPath(folder));
+// The user's folder: --user-dir, or $HOME/.config/rasterwerk; created when missing.
+bool setUserDirectory(const Options& options) {
+  const char* home = std::getenv("HOME");
+  const std::filesystem::path folder =
+      !options.userDirectory.empty() ? std::filesystem::absolute(options.userDirectory)
+      : home != nullptr && *home != '\0' ? std::filesystem::path(home) / ".config" / "rasterwerk"
+                                         : std::filesystem::current_path();
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (!std::filesystem::is_directory(folder)) {
+    complain("cannot create the user folder " + folder.string());
+    return false;
+  }
+  arx::setUserDirectory(win32::ToWindowsPath(folder.lexically_normal().string()));
+  return true;
 }
 
 // The modules in load order, as Windows paths.
@@ -140,7 +151,7 @@ int runLoaded(const Options& options) {
 int runSession(const Options& options) {
   if (!installDriver(options)) return kExitUsage;
   if (!mapDrives(options)) return kExitUsage;
-  setUserDirectory(options);
+  if (!setUserDirectory(options)) return kExitUsage;
   int result = loadModules(options) ? runLoaded(options) : kExitModule;
   arx::unloadAllApplications();
   warnAboutUnusedAnswers();

@@ -52,7 +52,7 @@ class AcadHostTest : public ::testing::Test {
   HostRun run(const std::string& script, const std::string& arguments,
               const std::string& program = std::string(ACAD_HOST) + " --no-companion") {
     std::ofstream(dir_ / "script.scr") << script;
-    const std::string command = program + " --script " +
+    const std::string command = program + " --user-dir " + quoted(dir_ / "user") + " --script " +
                                 quoted(dir_ / "script.scr") + " --transcript " +
                                 quoted(dir_ / "transcript.txt") + " --journal " +
                                 quoted(dir_ / "journal.txt") + " " + arguments + " >/dev/null 2>" +
@@ -174,6 +174,46 @@ TEST_F(AcadHostTest, FailingScriptLinesAreReportedAndTheRunFails) {
     // The script goes on after a failed line.
     EXPECT_NE(result.transcript.find("hello from TestApp"), std::string::npos) << c.line;
   }
+}
+
+TEST_F(AcadHostTest, DrawingIsSavedAndOpensAgain) {
+  const std::string first = (dir_ / "first.dxf").string();
+  const std::string second = (dir_ / "second.dxf").string();
+  ASSERT_EQ(run("", "--app none --save-as " + quoted(first)).exitCode, 0);
+  ASSERT_TRUE(fs::exists(first));
+  const HostRun result = run("SAVEAS " + second + "\nSAVE\n", "--app none " + quoted(first));
+  EXPECT_EQ(result.exitCode, 0) << result.errors << result.transcript;
+  EXPECT_TRUE(fs::exists(second));
+}
+
+TEST_F(AcadHostTest, DrawingThatCannotBeOpenedOrSavedFailsTheRun) {
+  const HostRun missing = run("", "--app none " + quoted((dir_ / "missing.dxf").string()));
+  EXPECT_EQ(missing.exitCode, 3);
+  EXPECT_NE(missing.errors.find("cannot open the drawing"), std::string::npos) << missing.errors;
+  const HostRun unsaved = run("", "--app none --save-as " + quoted((dir_ / "no/such/dir/x.dxf").string()));
+  EXPECT_EQ(unsaved.exitCode, 3);
+  EXPECT_NE(unsaved.errors.find("cannot save the drawing"), std::string::npos) << unsaved.errors;
+}
+
+TEST_F(AcadHostTest, HostCommandsExplainTheirFailures) {
+  const struct {
+    const char* line;
+    const char* message;
+  } cases[] = {
+      {"SAVE\n", "The drawing has no file yet"},
+      {"PAGESETUP device=\"No Such Plotter\"\n", "PAGESETUP: "},
+      {"APPLOAD\n", "APPLOAD needs"},
+  };
+  for (const auto& c : cases) {
+    const HostRun result = run(c.line, "--app none");
+    EXPECT_EQ(result.exitCode, 4) << c.line;
+    EXPECT_NE(result.transcript.find(c.message), std::string::npos) << result.transcript;
+  }
+}
+
+TEST_F(AcadHostTest, UserFolderIsCreated) {
+  ASSERT_EQ(run("", "--app none").exitCode, 0);
+  EXPECT_TRUE(fs::is_directory(dir_ / "user"));
 }
 
 TEST_F(AcadHostTest, BadCommandLineShowsUsage) {
