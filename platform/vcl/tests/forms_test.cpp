@@ -1,0 +1,198 @@
+// Components, controls and the modal run driven by scripted answers.
+#include <gtest/gtest.h>
+#include <ui/scripted_driver.h>
+#include <vcl.h>
+
+#include <filesystem>
+#include <fstream>
+#include <win32/posix.h>
+
+namespace {
+
+// A small form: an edit taking digits only, a check box and two radio
+// buttons in a group box, a disabled button, OK and a cancel button.
+class TTestForm : public TForm {
+ public:
+  TTestForm() : TForm(nullptr) {
+    Name = "frmTest";
+    Caption = "Test";
+    Box = Make<TGroupBox>("Box", this, 0, 0, 200, 100);
+    Digits = Make<TEdit>("Digits", Box, 10, 10, 80, 20);
+    Check = Make<TCheckBox>("Check", Box, 10, 40, 80, 20);
+    Left = Make<TRadioButton>("Left", Box, 10, 70, 40, 20);
+    Right = Make<TRadioButton>("Right", Box, 60, 70, 40, 20);
+    Off = Make<TButton>("Off", this, 10, 110, 50, 25);
+    Off->Enabled = false;
+    Ok = Make<TButton>("Ok", this, 70, 110, 50, 25);
+    Ok->ModalResult = mrOk;
+    Cancel = Make<TButton>("Cancel", this, 130, 110, 50, 25);
+    Cancel->Cancel = true;
+    Cancel->ModalResult = mrCancel;
+    Digits->OnKeyPress = [this](TObject*, char& key) {
+      if (key != '\b' && (key < '0' || key > '9')) key = 0, ++dropped;
+    };
+    Digits->OnExit = [this](TObject*) { ++exits; };
+    Check->OnClick = [this](TObject*) { ++checkClicks; };
+    Left->OnClick = [this](TObject*) { ++leftClicks; };
+  }
+
+  template <class T>
+  T* Make(const char* name, TWinControl* parent, int left, int top, int width, int height) {
+    T* c = new T(this);
+    c->Name = name;
+    c->Caption = name;
+    c->Parent = parent;
+    c->Left = left, c->Top = top, c->Width = width, c->Height = height;
+    return c;
+  }
+
+  TGroupBox* Box;
+  TEdit* Digits;
+  TCheckBox* Check;
+  TRadioButton *Left, *Right;
+  TButton *Off, *Ok, *Cancel;
+  int dropped = 0, exits = 0, checkClicks = 0, leftClicks = 0;
+};
+
+class FormTest : public ::testing::Test {
+ protected:
+  // Runs the form modally with the answers; returns the transcript.
+  std::string Run(const std::string& answers) {
+    auto driver = ui::ScriptedDriver::fromText(answers);
+    driver->writeTranscriptNowhere();
+    auto* scripted = driver.get();
+    ui::setDriver(std::move(driver));
+    result = form.ShowModal();
+    std::string text = scripted->transcript();
+    ui::setDriver(nullptr);
+    return text;
+  }
+  void TearDown() override { Application->OnException = nullptr; }
+
+  TTestForm form;
+  TModalResult result = mrNone;
+};
+
+TEST_F(FormTest, ComponentsAreListedInCreationOrderWhateverTheirParent) {
+  std::vector<std::string> names;
+  for (int i = 0; i < form.ComponentCount; ++i) names.push_back(form.Components[i]->Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Box", "Digits", "Check", "Left", "Right", "Off", "Ok", "Cancel"}));
+  delete form.Box->Owner->Components[0];  // the owner forgets a freed component
+  EXPECT_EQ(form.ComponentCount, 7);
+}
+
+struct Ending {
+  const char* answers;
+  TModalResult result;
+};
+
+class Endings : public FormTest, public ::testing::WithParamInterface<Ending> {};
+
+TEST_P(Endings, EndTheModalRun) {
+  std::string transcript = Run(GetParam().answers);
+  EXPECT_EQ(result, GetParam().result);
+  EXPECT_NE(transcript.find("form frmTest closed caption=\"Test\""), std::string::npos);
+  EXPECT_FALSE(form.Visible);
+}
+
+INSTANTIATE_TEST_SUITE_P(Vcl, Endings,
+                         ::testing::Values(Ending{"form frmTest click Ok\n", mrOk},
+                                           Ending{"form frmTest close\n", mrCancel},
+                                           Ending{"form frmTest key Digits Escape\n", mrCancel},
+                                           Ending{"form frmTest mouse 75 115\n", mrOk},
+                                           Ending{"", mrCancel},
+                                           Ending{"form other click Ok\nform frmTest click Ok\n", mrCancel}));
+
+TEST_F(FormTest, WhatAUserCannotDoIsIgnored) {
+  std::string transcript = Run("form frmTest click Off\nform frmTest click Nothing\n"
+                               "form frmTest select Digits x\nform frmTest click Ok\n");
+  EXPECT_EQ(result, mrOk);
+  EXPECT_NE(transcript.find("form frmTest: ignored, Off is disabled or hidden"), std::string::npos);
+  EXPECT_NE(transcript.find("form frmTest: ignored, no control named Nothing"), std::string::npos);
+  EXPECT_NE(transcript.find("form frmTest: ignored, Digits is not a combo box"), std::string::npos);
+}
+
+TEST_F(FormTest, TypingGoesThroughTheKeyFilterAndLeavingRunsTheExitEvent) {
+  std::string transcript = Run("form frmTest type Digits 1a2\nform frmTest key Digits Backspace\n"
+                               "form frmTest set Digits 7x\nform frmTest click Check\nform frmTest click Ok\n");
+  EXPECT_EQ(form.Digits->Text, "7");
+  EXPECT_EQ(form.dropped, 2);
+  EXPECT_EQ(form.exits, 1);
+  EXPECT_TRUE(form.Check->Checked);
+  EXPECT_EQ(form.checkClicks, 1);
+}
+
+TEST_F(FormTest, SettingCheckedRunsTheClickEventOnlyOnAChange) {
+  form.Check->Checked = true;
+  form.Check->Checked = true;
+  form.Check->Checked = false;
+  EXPECT_EQ(form.checkClicks, 2);
+}
+
+TEST_F(FormTest, ARadioButtonClearsItsSiblings) {
+  form.Right->Checked = true;
+  form.Left->Checked = true;
+  EXPECT_FALSE(form.Right->Checked);
+  EXPECT_EQ(form.leftClicks, 1);
+  form.Left->Checked = true;
+  EXPECT_EQ(form.leftClicks, 1);
+}
+
+TEST_F(FormTest, FocusingADisabledControlRaises) {
+  EXPECT_THROW(form.Off->SetFocus(), EInvalidOperation);
+  form.Box->Enabled = false;
+  EXPECT_FALSE(form.Digits->CanFocus());
+}
+
+TEST_F(FormTest, AnExceptionInAHandlerGoesToTheApplicationAndTheFormStaysOpen) {
+  form.Check->OnClick = [](TObject*) { throw Exception("kaputt"); };
+  std::string shown;
+  Application->OnException = [&](TObject*, Exception* e) { shown = e->Message; };
+  Run("form frmTest click Check\nform frmTest click Ok\n");
+  EXPECT_EQ(shown, "kaputt");
+  EXPECT_EQ(result, mrOk);
+}
+
+TEST_F(FormTest, WithoutAHandlerTheExceptionIsShownInAMessageBox) {
+  form.Check->OnClick = [](TObject*) { throw std::runtime_error("defekt"); };
+  std::string transcript = Run("form frmTest click Check\nmsgbox ok\nform frmTest click Ok\n");
+  EXPECT_NE(transcript.find("icon=error"), std::string::npos);
+  EXPECT_NE(transcript.find("  | defekt"), std::string::npos);
+}
+
+TEST(IniFileTest, ReadsThroughTheProfileFunctions) {
+  char pattern[] = "/tmp/vclini-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string path = std::string(pattern) + "/t.ini";
+  std::ofstream(path) << "[Labels]\r\nX_A = \"Eins\"\r\nX_B=Zwei\r\n[Leer]\r\n";
+  TIniFile ini(win32::ToWindowsPath(path));
+  EXPECT_EQ(ini.ReadString("labels", "x_a", "-"), "Eins");
+  EXPECT_EQ(ini.ReadString("Labels", "X_C", "X_C"), "X_C");
+  TStringList keys;
+  ini.ReadSection("Labels", &keys);
+  ASSERT_EQ(keys.Count, 2);
+  EXPECT_EQ(keys.Strings[1], "X_B");
+  EXPECT_TRUE(ini.SectionExists("Labels"));
+  EXPECT_FALSE(ini.SectionExists("Leer"));
+  EXPECT_FALSE(ini.SectionExists("Fehlt"));
+  EXPECT_TRUE(FileExists(ini.FileName));
+  EXPECT_FALSE(FileExists(win32::ToWindowsPath(pattern)));
+  std::filesystem::remove_all(pattern);
+}
+
+TEST(BitmapTest, RefusesDataThatIsNoBitmap) {
+  TMemoryStream stream;
+  stream.Write("GIF89a....", 10);
+  stream.Seek(0, soFromBeginning);
+  TBitmap bitmap;
+  EXPECT_THROW(bitmap.LoadFromStream(&stream), EInvalidGraphic);
+  EXPECT_TRUE(bitmap.Empty());
+}
+
+TEST(ColorTest, SystemColoursHaveNames) {
+  EXPECT_EQ(ColorToString(clInactiveBorder), "clInactiveBorder");
+  EXPECT_EQ(ColorToString(0x123456), "$00123456");
+  EXPECT_EQ(ColorToRGB(clWindow), 0xFFFFFF);
+}
+
+}  // namespace
