@@ -29,7 +29,7 @@ using SysVarValue = std::variant<short, double, std::string, Point>;
 struct AcDbDatabase::Impl {
   std::deque<std::unique_ptr<AcDbStub>> stubs;
   std::unordered_map<std::uint64_t, AcDbStub*> byHandle;
-  std::uint64_t nextHandle = 0x20;
+  std::uint64_t nextHandle = 1;
   AcDbObjectId blockTable, layerTable, namedObjects, modelSpace, paperSpace, clayer;
   std::map<std::string, arx::SysVarValue> sysvars;  // upper-case names
   arx::View view;

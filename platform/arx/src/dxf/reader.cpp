@@ -290,6 +290,16 @@ void linkImages(AcDbDatabase& db, const Reader& reader, const std::vector<Record
   }
 }
 
+// Objects made while reading (layers, definitions, reactors) take handles
+// above every handle of the file, so the file's entities keep theirs.
+void reserveHandles(const std::vector<Group>& groups, AcDbDatabase& db) {
+  std::uint64_t highest = 0;
+  for (const Group& g : groups)
+    if (g.code == 5 || g.code == 105) highest = std::max<std::uint64_t>(highest, std::strtoull(g.value.c_str(), nullptr, 16));
+  auto& next = db.impl().nextHandle;
+  next = std::max(next, highest + 1);
+}
+
 FileResult failure(const std::string& error) {
   FileResult result;
   result.error = error;
@@ -310,6 +320,7 @@ FileResult readText(const std::string& text, AcDbDatabase& db) {
   std::string error;
   if (!readGroups(text, groups, error)) return failure(error);
   const std::vector<Record> recs = records(groups);
+  reserveHandles(groups, db);
   DL_Dxf dxf;
   Reader reader(db, dxf);
   std::istringstream in(text);

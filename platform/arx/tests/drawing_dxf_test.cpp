@@ -1,0 +1,293 @@
+// Opening and saving DXF drawings: round trips, images, ezdxf's audit, bad input.
+#include <cmath>
+#include <cstdio>
+
+#include "dbdict.h"
+#include "dbsymtb.h"
+#include "drawing_fixture.h"
+#include "gemat3d.h"
+#include "imgdef.h"
+#include "imgent.h"
+#include "imgvars.h"
+
+namespace {
+
+using drawing_test::DrawingTest;
+
+struct Summary {
+  std::string handle, layer, kind;
+  bool operator==(const Summary&) const = default;
+};
+
+std::vector<Summary> summary(const AcDbDatabase& db) {
+  std::vector<Summary> out;
+  arx::forEachModelEntity(db, [&](const arx::EntityView& e) {
+    static const char* kinds[] = {"line", "polyline", "circle", "arc", "text", "image"};
+    out.push_back({e.handle, e.layer.name, kinds[e.shape.index()]});
+  });
+  return out;
+}
+
+// Runs a command and returns its exit status and output.
+int run(const std::string& command, std::string& output) {
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return -1;
+  char buffer[4096];
+  while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+  return pclose(pipe);
+}
+
+class DxfTest : public DrawingTest {
+ protected:
+  // Adds an image of `file` on `layer`, placed like the image commands place one.
+  AcDbObjectId addImage(const std::string& file, const char* layer, double scale, double x, double y) {
+    AcDbObjectId dictId;
+    EXPECT_EQ(AcDbRasterImageDef::createImageDictionary(&db(), dictId), Acad::eOk);
+    AcDbDictionary* dict = nullptr;
+    EXPECT_EQ(acdbOpenObject(dict, dictId, AcDb::kForWrite), Acad::eOk);
+    auto* def = new AcDbRasterImageDef;
+    def->setSourceFileName(file.c_str());
+    EXPECT_EQ(def->load(), Acad::eOk);
+    char name[2049];
+    AcDbRasterImageDef::suggestName(dict, file.c_str(), name);
+    AcDbObjectId defId;
+    EXPECT_EQ(dict->setAt(name, def, defId), Acad::eOk);
+    def->close();
+    dict->close();
+
+    auto* image = new AcDbRasterImage;
+    image->setImageDefId(defId);
+    EXPECT_EQ(image->setLayer(layer), Acad::eOk);
+    AcDbBlockTable* table = nullptr;
+    AcDbBlockTableRecord* space = nullptr;
+    db().getBlockTable(table, AcDb::kForRead);
+    table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite);
+    AcDbObjectId imageId;
+    EXPECT_EQ(space->appendAcDbEntity(imageId, image), Acad::eOk);
+    space->close();
+    table->close();
+
+    AcDbRasterImageDefReactor::setEnable(false);
+    auto* reactor = new AcDbRasterImageDefReactor;
+    reactor->setOwnerId(imageId);
+    AcDbObjectId reactorId;
+    EXPECT_EQ(db().addAcDbObject(reactorId, reactor), Acad::eOk);
+    image->setReactorId(reactorId);
+    AcDbRasterImageDef* opened = nullptr;
+    EXPECT_EQ(acdbOpenObject(opened, defId, AcDb::kForWrite), Acad::eOk);
+    opened->addPersistentReactor(reactorId);
+    opened->close();
+    reactor->close();
+    AcDbRasterImageDefReactor::setEnable(true);
+
+    AcGeMatrix3d m;
+    image->transformBy(m.setToScaling(scale));
+    image->transformBy(m.setToTranslation(AcGeVector3d(x, y, 0.0)));
+    image->setDisplayOpt(AcDbRasterImage::kTransparent, true);
+    image->close();
+    return imageId;
+  }
+
+  void buildSitePlan() {
+    arx::addLayer(db(), arx::Layer{"Walls", 1, true, true, false});
+    arx::addLayer(db(), arx::Layer{"Notes", 3, false, true, false});
+    arx::addLayer(db(), arx::Layer{"Hidden", 5, true, false, true});
+    arx::addLayer(db(), arx::Layer{"Empty", 6, true, true, false});
+    arx::addEntity(db(), arx::LineShape{{0, 0}, {100, 0}}, "Walls");
+    arx::addEntity(db(), arx::PolylineShape{{{{0, 0}, 0.5}, {{50, 0}, 0}, {{50, 50}, -1}}, true}, "Walls");
+    arx::addEntity(db(), arx::CircleShape{{10, 10}, 5}, "Hidden");
+    arx::addEntity(db(), arx::ArcShape{{20, 20}, 7, 0.25, 4.5}, "Notes");
+    arx::addEntity(db(), arx::TextShape{{5, 60}, 2.5, 0.5, "Grundst\xfc" "ck 12"}, "Notes");
+    arx::addEntity(db(), arx::LineShape{{1e12, -1e12}, {1e12 + 0.5, -1e12 + 0.25}}, "0");
+    arx::PageSetup& setup = arx::pageSetup(db());
+    setup.plotType = arx::PlotType::Window;
+    setup.windowMin = {-10, -5};
+    setup.windowMax = {110, 70.5};
+    setup.plotCfgName = "PublishToWeb PNG.pc3";
+    setup.canonicalMediaName = "VGA_(640.00_x_480.00_Pixels)";
+    arx::view(db()) = arx::View{{40, 30}, 80, 0.25, 1.5};
+  }
+};
+
+TEST_F(DxfTest, SavedDrawingOpensWithTheSameContent) {
+  buildSitePlan();
+  const std::string picture = this->picture("site.ppm", 40, 20);
+  addImage(picture, "Walls", 0.5, 3, 4);
+  const auto before = summary(db());
+  const auto layersBefore = arx::layers(db());
+  ASSERT_TRUE(arx::saveDrawing(path("site.dxf")).ok);
+
+  const arx::FileResult opened = arx::openDrawing(path("site.dxf"));
+  ASSERT_TRUE(opened.ok) << opened.error;
+  EXPECT_EQ(opened.warning, "");
+  EXPECT_EQ(summary(db()), before);
+  const auto layersAfter = arx::layers(db());
+  ASSERT_EQ(layersAfter.size(), layersBefore.size());
+  for (std::size_t i = 0; i < layersBefore.size(); ++i) {
+    EXPECT_EQ(layersAfter[i].name, layersBefore[i].name);
+    EXPECT_EQ(layersAfter[i].color, layersBefore[i].color);
+    EXPECT_EQ(layersAfter[i].plottable, layersBefore[i].plottable) << layersBefore[i].name;
+    EXPECT_EQ(layersAfter[i].on, layersBefore[i].on);
+    EXPECT_EQ(layersAfter[i].frozen, layersBefore[i].frozen);
+  }
+  const arx::PageSetup& setup = arx::pageSetup(db());
+  EXPECT_EQ(setup.plotType, arx::PlotType::Window);
+  EXPECT_EQ(setup.windowMax.y, 70.5);
+  EXPECT_EQ(setup.plotCfgName, "PublishToWeb PNG.pc3");
+  EXPECT_EQ(setup.canonicalMediaName, "VGA_(640.00_x_480.00_Pixels)");
+  EXPECT_NEAR(arx::view(db()).twist, 0.25, 1e-15);
+  EXPECT_EQ(arx::view(db()).center.x, 40.0);
+
+  // Geometry keeps its exact values, 1e12 included.
+  std::vector<arx::Shape> shapes;
+  arx::forEachModelEntity(db(), [&](const arx::EntityView& e) { shapes.push_back(e.shape); });
+  EXPECT_EQ(std::get<arx::LineShape>(shapes[5]).end.x, 1e12 + 0.5);
+  EXPECT_EQ(std::get<arx::PolylineShape>(shapes[1]).vertices[2].bulge, -1.0);
+  EXPECT_TRUE(std::get<arx::PolylineShape>(shapes[1]).closed);
+  EXPECT_EQ(std::get<arx::TextShape>(shapes[4]).text, "Grundst\xfc" "ck 12");
+}
+
+TEST_F(DxfTest, ImageComesBackWithDefinitionReactorAndLayer) {
+  arx::addLayer(db(), arx::Layer{"Photo", 4, true, true, false});
+  const std::string picture = this->picture("aerial.ppm", 1000, 500);
+  addImage(picture, "Photo", 0.2, 0, 0);
+  ASSERT_TRUE(arx::saveDrawing(path("image.dxf")).ok);
+  ASSERT_TRUE(arx::openDrawing(path("image.dxf")).ok);
+
+  const AcDbObjectId dictId = AcDbRasterImageDef::imageDictionary(&db());
+  ASSERT_FALSE(dictId.isNull());
+  AcDbDictionary* dict = nullptr;
+  ASSERT_EQ(acdbOpenObject(dict, dictId, AcDb::kForRead), Acad::eOk);
+  EXPECT_TRUE(dict->has("aerial"));
+  dict->close();
+
+  AcDbObjectId imageId;
+  arx::forEachModelEntity(db(), [&](const arx::EntityView& e) { imageId = arx::idFromHandle(db(), e.handle); });
+  AcDbRasterImage* image = nullptr;
+  ASSERT_EQ(acdbOpenObject(image, imageId, AcDb::kForRead), Acad::eOk);
+  ACHAR* layer = image->layer();
+  EXPECT_STREQ(layer, "Photo");
+  delete[] layer;
+  EXPECT_FALSE(image->reactorId().isNull());
+  EXPECT_TRUE(image->isSetDisplayOpt(AcDbRasterImage::kTransparent));
+  AcDbExtents extents;
+  ASSERT_EQ(image->getGeomExtents(extents), Acad::eOk);
+  EXPECT_NEAR(extents.maxPoint().x, 200.0, 1e-9);
+  EXPECT_NEAR(extents.maxPoint().y, 100.0, 1e-9);
+  AcDbRasterImageDef* def = nullptr;
+  ASSERT_EQ(acdbOpenObject(def, image->imageDefId(), AcDb::kForRead), Acad::eOk);
+  EXPECT_EQ(std::string(def->sourceFileName()), picture);
+  EXPECT_TRUE(def->isLoaded());
+  EXPECT_EQ(def->size().x, 1000.0);
+  EXPECT_EQ(def->persistentReactors().size(), 1u);
+  def->close();
+  image->close();
+}
+
+TEST_F(DxfTest, EzdxfAuditFindsNoErrors) {
+  buildSitePlan();
+  addImage(picture("a.ppm", 8, 4), "Walls", 1.0, 0, 0);
+  addImage(picture("a.ppm", 8, 4), "Notes", 2.0, 50, 0);  // same picture twice: a second name
+  AcDbRasterVariables* vars = AcDbRasterVariables::openRasterVariables(AcDb::kForWrite);
+  ASSERT_NE(vars, nullptr);
+  vars->setImageFrame(AcDbRasterVariables::kImageFrameOff);
+  vars->close();
+  ASSERT_TRUE(arx::saveDrawing(path("audit.dxf")).ok);
+  std::string output;
+  const int status = run("/usr/bin/python3 -m ezdxf audit " + path("audit.dxf"), output);
+  EXPECT_EQ(status, 0) << output;
+  EXPECT_NE(output.find("No errors found"), std::string::npos) << output;
+  EXPECT_EQ(output.find("fixed"), std::string::npos) << output;
+}
+
+TEST_F(DxfTest, SaveKeepsDrawOrderAndEmptyLayers) {
+  const AcDbObjectId first = arx::addEntity(db(), arx::LineShape{{0, 0}, {1, 0}}, "0");
+  arx::addEntity(db(), arx::CircleShape{{0, 0}, 1}, "0");
+  arx::addLayer(db(), arx::Layer{"Nothing here", 8, true, true, false});
+  char handle[32];
+  first.handle().getIntoAsciiBuffer(handle);
+  ASSERT_TRUE(arx::saveDrawing(path("order.dxf")).ok);
+  ASSERT_TRUE(arx::openDrawing(path("order.dxf")).ok);
+  ASSERT_NE(arx::findLayer(db(), "nothing HERE"), nullptr);
+  const auto entities = summary(db());
+  ASSERT_EQ(entities.size(), 2u);
+  EXPECT_EQ(entities[0].kind, "line");
+  EXPECT_EQ(entities[0].handle, handle);  // handles survive the round trip
+}
+
+TEST_F(DxfTest, UnknownEntityTypesAreSkippedWithANote) {
+  writeText("mixed.dxf",
+            "0\nSECTION\n2\nENTITIES\n"
+            "0\nLINE\n5\n2A\n8\nA\n10\n0\n20\n0\n30\n0\n11\n5\n21\n5\n31\n0\n"
+            "0\nWOBBLE\n5\n2B\n8\nA\n10\n1\n"
+            "0\nMTEXT\n5\n2C\n8\nA\n10\n1\n20\n1\n40\n2\n1\nhello\n"
+            "0\nCIRCLE\n5\n2D\n8\nB\n10\n3\n20\n3\n40\n1\n"
+            "0\nENDSEC\n0\nEOF\n");
+  const arx::FileResult result = arx::openDrawing(path("mixed.dxf"));
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_NE(result.warning.find("MTEXT"), std::string::npos) << result.warning;
+  const auto entities = summary(db());
+  ASSERT_EQ(entities.size(), 2u);
+  EXPECT_EQ(entities[0], (Summary{"2A", "A", "line"}));
+  EXPECT_EQ(entities[1], (Summary{"2D", "B", "circle"}));  // its layer is made on the fly
+}
+
+struct BadFile {
+  const char* what;
+  const char* text;
+  const char* message;  // part of the error
+};
+
+class BadDxf : public DxfTest, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(BadDxf, GivesAClearErrorAndKeepsTheDrawing) {
+  const BadFile& c = GetParam();
+  arx::addEntity(db(), arx::LineShape{{0, 0}, {1, 1}}, "Kept");
+  writeText("bad.dxf", c.text);
+  const arx::FileResult result = arx::openDrawing(path("bad.dxf"));
+  EXPECT_FALSE(result.ok) << c.what;
+  EXPECT_NE(result.error.find(c.message), std::string::npos) << c.what << ": " << result.error;
+  EXPECT_NE(result.error.find("bad.dxf"), std::string::npos);
+  EXPECT_NE(arx::findLayer(db(), "Kept"), nullptr);  // the open drawing is untouched
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadDxf,
+    ::testing::Values(
+        BadFile{"empty", "", "empty"},
+        BadFile{"truncated", "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n1", "truncated"},
+        BadFile{"value missing", "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n", "truncated"},
+        BadFile{"no EOF", "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n", "end-of-file"},
+        BadFile{"text as number", "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nabc\n0\nENDSEC\n0\nEOF\n", "line 8"},
+        BadFile{"code not a number", "0\nSECTION\n2\nENTITIES\nLINE\n0\n0\nENDSEC\n0\nEOF\n", "line 5"},
+        BadFile{"infinite number", "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n1e999\n0\nENDSEC\n0\nEOF\n",
+                "number expected"},
+        BadFile{"section not closed", "0\nSECTION\n2\nENTITIES\n0\nSECTION\n2\nX\n0\nENDSEC\n0\nEOF\n",
+                "ENDSEC missing"},
+        BadFile{"binary", "AutoCAD Binary DXF\r\n\x1a", "binary"},
+        BadFile{"not a DXF", "hello world\nthis is text\n", "group code expected"}));
+
+TEST_F(DxfTest, MissingFileAndFolderAreReported) {
+  EXPECT_NE(arx::openDrawing(path("none.dxf")).error.find("cannot open"), std::string::npos);
+  EXPECT_NE(arx::openDrawing(dir).error.find("folder"), std::string::npos);
+  const arx::FileResult save = arx::saveDrawing(path("no/such/folder/x.dxf"));
+  EXPECT_FALSE(save.ok);
+  EXPECT_NE(save.error.find("cannot create"), std::string::npos) << save.error;
+}
+
+TEST_F(DxfTest, ImageWithMissingPictureKeepsItsStoredSize) {
+  const std::string picture = this->picture("gone.ppm", 30, 10);
+  addImage(picture, "0", 1.0, 0, 0);
+  ASSERT_TRUE(arx::saveDrawing(path("gone.dxf")).ok);
+  std::filesystem::remove(path("gone.ppm"));
+  ASSERT_TRUE(arx::openDrawing(path("gone.dxf")).ok);
+  std::vector<arx::Shape> shapes;
+  arx::forEachModelEntity(db(), [&](const arx::EntityView& e) { shapes.push_back(e.shape); });
+  ASSERT_EQ(shapes.size(), 1u);
+  const auto& image = std::get<arx::ImageShape>(shapes[0]);
+  EXPECT_FALSE(image.loaded);
+  EXPECT_EQ(image.widthPx, 30);
+  EXPECT_NEAR(image.u.x, 30.0, 1e-12);
+}
+
+}  // namespace
