@@ -70,6 +70,9 @@ class TCustomTextControl : public TWinControl {
   AnsiString Text;
   TNotifyEvent OnChange;
   void SelectAll() { selected_ = true; }
+  // The Delete key: removes the selected text (the caret is at the end, so
+  // without a selection there is nothing after it to remove).
+  void DeleteSelection();
   virtual void Change();
 
  protected:

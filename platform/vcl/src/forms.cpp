@@ -190,6 +190,8 @@ void TCustomForm::RunInput(const ui::ControlAction& action) {
       if (def && def->IsUsable()) def->Click();
     } else if (key == "tab") {
       FocusControl(NextControl(active_));
+    } else if (key == "delete") {
+      if (text && focus()) text->DeleteSelection();
     } else {
       char c = key == "backspace" ? '\b' : key == "space" ? ' ' : action.args[1].size() == 1 ? action.args[1][0] : 0;
       if (c == 0) return ignore("unknown key " + action.args[1]);

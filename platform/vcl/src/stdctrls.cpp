@@ -74,6 +74,13 @@ void TCustomTextControl::KeyAccepted(char key) {
   Change();
 }
 
+void TCustomTextControl::DeleteSelection() {
+  if (!selected_ || !AcceptsTyping()) return;
+  selected_ = false;
+  Text.clear();
+  Change();
+}
+
 void TCustomTextControl::DoExit() {
   selected_ = false;
   TWinControl::DoExit();

@@ -114,8 +114,9 @@ TEST_F(FormTest, WhatAUserCannotDoIsIgnored) {
 
 TEST_F(FormTest, TypingGoesThroughTheKeyFilterAndLeavingRunsTheExitEvent) {
   std::string transcript = Run("form frmTest type Digits 1a2\nform frmTest key Digits Backspace\n"
-                               "form frmTest set Digits 7x\nform frmTest click Check\nform frmTest click Ok\n");
-  EXPECT_EQ(form.Digits->Text, "7");
+                               "form frmTest set Digits 7x\nform frmTest key Digits Delete\n"
+                               "form frmTest click Check\nform frmTest click Ok\n");
+  EXPECT_EQ(form.Digits->Text, "7");  // Delete removes a selection only
   EXPECT_EQ(form.dropped, 2);
   EXPECT_EQ(form.exits, 1);
   EXPECT_TRUE(form.Check->Checked);
