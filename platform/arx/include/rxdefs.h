@@ -31,9 +31,9 @@ enum AppRetCode { kRetOK = 0, kRetError = 3 };
 // The entry point every application module exports as "acrxEntryPoint".
 typedef AcRx::AppRetCode (*AcRxEntryPointFunc)(AcRx::AppMsgCode msg, void* appId);
 
-// The API release modules are built for; every module exports
-// acrxGetApiVersion (this library's, unless it defines its own) and the
-// loader refuses modules of another release.
+// The API release modules are built for. Modules export acrxGetApiVersion
+// (from the static library arx_module) and the loader refuses modules of
+// another release.
 #define ACRX_API_VERSION 16
 extern "C" int acrxGetApiVersion();
 typedef int (*AcRxApiVersionFunc)();
