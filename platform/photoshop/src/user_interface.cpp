@@ -1,0 +1,75 @@
+// The editor's window: the user's close arrives as WM_CLOSE, which closes the
+// user's documents. The user acts once somebody listens to the window's
+// messages (a message hook on this thread): the UI driver's answer "editor
+// done" says the user has finished.
+#include "user_interface.h"
+
+#include <ui/driver.h>
+#include <win32/modules.h>
+#include <win32/windowing.h>
+
+#include "editor.h"
+#include "photoshop/server.h"
+
+namespace photoshop::detail {
+namespace {
+
+constexpr UINT kUsersTurn = WM_APP + 1;
+constexpr UINT kQuit = WM_APP + 2;
+
+HINSTANCE OwnModule() { return win32::ModuleOfAddress(reinterpret_cast<const void*>(&OwnModule)); }
+
+LRESULT CALLBACK EditorWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case kUsersTurn:
+      // Without an answer nobody is left to work in the editor: it is closed
+      // as if the user had finished, so that nothing waits for ever.
+      ui::driver().take("editor");
+      PostMessageA(window, WM_CLOSE, 0, 0);
+      return 0;
+    case WM_CLOSE:
+      TheEditor().closeAllDocuments();
+      return 0;
+    case kQuit:
+      DestroyWindow(window);
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+UserInterface::UserInterface() {
+  std::promise<HWND> ready;
+  std::future<HWND> window = ready.get_future();
+  thread_ = std::thread([this, &ready] { run(ready); });
+  window_ = window.get();
+}
+
+UserInterface::~UserInterface() {
+  if (window_ != nullptr) PostMessageA(window_, kQuit, 0, 0);
+  if (thread_.joinable()) thread_.join();
+}
+
+void UserInterface::run(std::promise<HWND>& ready) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = EditorWindowProcedure;
+  windowClass.hInstance = OwnModule();
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowExA(0, kWindowClass, "Adobe Photoshop", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
+                                0, CW_USEDEFAULT, 0, nullptr, nullptr, OwnModule(), nullptr);
+  if (window != nullptr)
+    win32::SetHookInstalledObserver([window] { PostMessageA(window, kUsersTurn, 0, 0); });
+  ready.set_value(window);
+  if (window == nullptr) return;
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  win32::SetHookInstalledObserver(nullptr);
+  TheEditor().closeAllDocuments();
+  UnregisterClassA(kWindowClass, OwnModule());
+}
+
+}  // namespace photoshop::detail

@@ -1,0 +1,115 @@
+#include "photoshop/photoshop_workflow.h"
+
+#include <windows.h>
+
+#include "frame/file_exists.h"
+#include "frame/text.h"
+#include "photoshop/editor_close_wait.h"
+#include "photoshop/photoshop_automation.h"
+#include "photoshop/photoshop_messages.h"
+#include "settings/plugin_settings.h"
+
+namespace {
+
+std::string PlotFile(const std::string& basePath, size_t index, const std::string& plotType) {
+  return basePath + "(Layer" + std::to_string(index) + ")." + plotType;
+}
+
+bool OpenPlot(const std::string& plotFile, bool eps, double psResolution) {
+  return eps ? psOpenEps(plotFile, psResolution) : psOpen(plotFile);
+}
+
+// The layered document from the first plot: its own white background layer
+// only, saved as PSD. True when the plot had a background layer.
+bool MakeLayeredDocument(const std::string& firstLayerName, const std::string& psdPath, LONG& documentId) {
+  psMakeLayer(firstLayerName, "None", false);
+  LONG backgroundId = 0;
+  bool hasBackground = psGetBackgroundLayerId(backgroundId);
+  if (hasBackground) psDeleteBackground();
+  psMakeLayer("", "None", true);
+  psDeleteLayerAt(1);
+  if (!hasBackground) psDeleteLayerAt(2);
+  psSaveAsPsd(psdPath);
+  psGetDocumentId(documentId);
+  return hasBackground;
+}
+
+bool SaveInPictureType(const std::string& picturePath, const std::string& pictureType) {
+  if (EqualsNoCase(pictureType, "tif")) return psSaveAsTiff(picturePath);
+  if (EqualsNoCase(pictureType, "bmp")) return psSaveAsBmp(picturePath);
+  if (EqualsNoCase(pictureType, "jpg")) return psSaveAsJpeg(picturePath);
+  if (EqualsNoCase(pictureType, "png")) return psSaveAsPng(picturePath);
+  if (EqualsNoCase(pictureType, "tga")) return psSaveAsTarga(picturePath);
+  return false;  // no other picture type is written
+}
+
+void FinishWithEditor() {
+  SignalEditorWindow();
+  psDisconnect();
+}
+
+}  // namespace
+
+bool photoshopCreate(const std::string& basePath, const std::string& plotType,
+                     const std::vector<std::string>& layerNames, double psResolution) {
+  if (!psConnect()) {
+    ShowPhotoshopMessage(msg::kPshNotAvailable);
+    return false;
+  }
+  const bool eps = EqualsNoCase(plotType, "eps");
+  psSetColor(255, 255, 255, false);
+  psSetColor(255, 255, 255, true);
+  bool hasBackground = false;
+  LONG documentId = 0;
+  for (size_t i = 0; i < layerNames.size(); ++i) {
+    const std::string plotFile = PlotFile(basePath, i, plotType);
+    const std::string layerName = "ACAD_" + layerNames[i];
+    OpenPlot(plotFile, eps, psResolution);
+    if (i == 0) {
+      hasBackground = MakeLayeredDocument(layerName, basePath + ".psd", documentId);
+      OpenPlot(plotFile, eps, psResolution);
+    }
+    if (hasBackground) {
+      psSelectAll();
+      psCopy();
+    } else {
+      psDuplicateLayerTo(layerName, documentId);
+    }
+    psCloseDiscarding();
+    if (hasBackground) {
+      psMakeLayer(layerName, "None", false);
+      psPaste();
+    }
+    if (!eps) {
+      psColorRange();
+      psDelete();
+    }
+  }
+  psDeselect();
+  psSave();
+  return true;
+}
+
+bool photoshopConvert(const std::string& basePath, const std::string& pictureType) {
+  psSave();
+  psOpen(basePath + ".psd");
+  const std::string picturePath = basePath + "." + pictureType;
+  DeleteFileA(picturePath.c_str());  // a missing file is no error
+  SaveInPictureType(picturePath, pictureType);
+  FinishWithEditor();
+  return true;
+}
+
+bool photoshopEdit(const std::string& basePath, const std::string& extension) {
+  const std::string psdPath = basePath + ".psd";
+  const bool psdExists = FileExists(psdPath);
+  if (!psConnect()) {
+    ShowPhotoshopMessage(msg::kPshNotAvailable);
+    return false;
+  }
+  psOpen(psdExists ? psdPath : basePath + "." + extension);
+  WaitForEditorClose(kProgramPhotoshop, theSettings.hookLibrary);
+  if (psdExists) return photoshopConvert(basePath, extension);
+  FinishWithEditor();
+  return true;
+}
