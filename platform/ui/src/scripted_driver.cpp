@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "answers.h"
@@ -28,10 +30,13 @@ std::unique_ptr<ScriptedDriver> ScriptedDriver::fromText(const std::string& answ
 
 std::unique_ptr<ScriptedDriver> ScriptedDriver::fromFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  if (!in || !(text << in.rdbuf()) || in.bad())
+  std::error_code error;
+  if (!in || std::filesystem::is_directory(path, error))
     throw AnswersError("cannot read the answers file " + path);
-  return fromText(text.str(), path);
+  // An empty file is a script without answers.
+  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) throw AnswersError("cannot read the answers file " + path);
+  return fromText(text, path);
 }
 
 ScriptedDriver::ScriptedDriver(std::deque<Answer> answers) : answers_(std::move(answers)) {}

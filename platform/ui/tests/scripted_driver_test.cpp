@@ -175,6 +175,13 @@ TEST_F(TranscriptFile, AnswersFileIsRead) {
   EXPECT_EQ(d->pick("p").handle, "1F");
 }
 
+TEST_F(TranscriptFile, EmptyAnswersFileGivesNoAnswers) {
+  std::ofstream(dir_ / "empty.txt").close();
+  auto d = ScriptedDriver::fromFile((dir_ / "empty.txt").string());
+  d->writeTranscriptNowhere();
+  EXPECT_TRUE(d->remainingAnswers().empty());
+}
+
 TEST(ScriptedDriver, ServesSeveralThreadsWithoutLosingAnswers) {
   std::string text;
   for (int i = 0; i < 400; ++i) text += "editor done\n";
