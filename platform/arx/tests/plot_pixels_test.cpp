@@ -1,0 +1,283 @@
+// Plots of real drawings to real files, checked pixel by pixel.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+
+#include "arx/drawing.h"
+#include "arx/plot.h"
+#include "dbmain.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Rgb {
+  int r, g, b;
+};
+constexpr Rgb kRed{255, 0, 0}, kWhite{255, 255, 255};
+
+class PlotPixels : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("rw-plot-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    arx::newDrawing();
+    arx::addLayer(db(), {"RED", 1, true, true, false});
+    arx::addLayer(db(), {"NOPLOT", 3, false, true, false});
+    arx::addLayer(db(), {"OFF", 4, true, false, false});
+    arx::addLayer(db(), {"FROZEN", 5, true, true, true});
+    // 640 x 480 pixels for a 64 x 48 window: ten pixels a unit, y up.
+    usePage("PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)", {0, 0}, {64, 48});
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  static AcDbDatabase& db() { return arx::workingDrawing(); }
+  static void usePage(const std::string& device, const std::string& media, arx::Point low, arx::Point high) {
+    arx::PageSetup& setup = arx::pageSetup(db());
+    setup.plotCfgName = device;
+    setup.canonicalMediaName = media;
+    setup.plotType = arx::PlotType::Window;
+    setup.windowMin = low;
+    setup.windowMax = high;
+  }
+  static void line(arx::Point a, arx::Point b, const char* layer = "RED") {
+    arx::addEntity(db(), arx::LineShape{a, b}, layer);
+  }
+  std::string file(const std::string& name) const { return (dir_ / name).string(); }
+
+  arx::PlotPicture plot(const std::string& name = "plot.png") {
+    const arx::FileResult result = arx::plotLayout(db(), file(name));
+    EXPECT_TRUE(result.ok) << result.error;
+    auto picture = arx::readPlotPicture(file(name));
+    EXPECT_TRUE(picture.has_value());
+    return picture.value_or(arx::PlotPicture{});
+  }
+
+  fs::path dir_;
+};
+
+bool near(const unsigned char* p, Rgb c, int tolerance = 0) {
+  return std::abs(p[0] - c.r) <= tolerance && std::abs(p[1] - c.g) <= tolerance && std::abs(p[2] - c.b) <= tolerance;
+}
+
+// Some pixel within `radius` of (x, y) has colour `c`.
+bool colourAround(const arx::PlotPicture& pic, int x, int y, Rgb c, int radius = 1, int tolerance = 0) {
+  for (int dy = -radius; dy <= radius; ++dy)
+    for (int dx = -radius; dx <= radius; ++dx) {
+      const int px = x + dx, py = y + dy;
+      if (px >= 0 && py >= 0 && px < pic.width && py < pic.height && near(pic.at(px, py), c, tolerance)) return true;
+    }
+  return false;
+}
+
+// Pixels that are not white, outside the rows [skipTop, skipBottom].
+int inkOutsideRows(const arx::PlotPicture& pic, int skipTop, int skipBottom) {
+  int ink = 0;
+  for (int y = 0; y < pic.height; ++y)
+    for (int x = 0; x < pic.width && (y < skipTop || y > skipBottom); ++x) ink += !near(pic.at(x, y), kWhite);
+  return ink;
+}
+
+TEST_F(PlotPixels, PlottableEntityInItsLayerColourAndNothingElse) {
+  line({10, 10}, {50, 10});                          // page row 380, columns 100..500
+  line({10, 20}, {50, 20}, "NOPLOT");
+  line({10, 30}, {50, 30}, "OFF");
+  line({10, 40}, {50, 40}, "FROZEN");
+  line({10, 100}, {50, 100});                        // above the window
+  line({-30, 5}, {-10, 5});                          // left of the window
+  const arx::PlotPicture pic = plot();
+  ASSERT_EQ(pic.width, 640);
+  ASSERT_EQ(pic.height, 480);
+  for (int x : {110, 300, 490}) EXPECT_TRUE(colourAround(pic, x, 380, kRed)) << x;
+  EXPECT_FALSE(colourAround(pic, 80, 380, kRed, 1)) << "the line stops at its end";
+  EXPECT_EQ(inkOutsideRows(pic, 378, 382), 0) << "only the plottable line is drawn";
+}
+
+TEST_F(PlotPixels, WindowKeepsItsAspectCentredOnThePage) {
+  // A 100 x 50 window fits 6.4 pixels a unit; the page has 80 blank rows above and below.
+  usePage("PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)", {0, 0}, {100, 50});
+  line({0, 25}, {100, 25});   // middle row 240
+  line({50, 0}, {50, 50});    // middle column 320, rows 80..400
+  const arx::PlotPicture pic = plot();
+  EXPECT_TRUE(colourAround(pic, 5, 240, kRed));
+  EXPECT_TRUE(colourAround(pic, 320, 90, kRed));
+  EXPECT_TRUE(colourAround(pic, 320, 390, kRed));
+  EXPECT_FALSE(colourAround(pic, 320, 70, kRed, 2));
+  EXPECT_FALSE(colourAround(pic, 320, 410, kRed, 2));
+}
+
+TEST_F(PlotPixels, CurvesRunTheRightWay) {
+  // Bulge 1 from (20,20) to (40,20) is a counter-clockwise half circle: it passes (30,10).
+  arx::addEntity(db(), arx::PolylineShape{{{{20, 20}, 1.0}, {{40, 20}, 0.0}}, false}, "RED");
+  // A quarter arc around (32,34) from 0 to 90 degrees: through 45, not through 225.
+  arx::addEntity(db(), arx::ArcShape{{50, 30}, 10, 0, std::numbers::pi / 2}, "RED");
+  const arx::PlotPicture pic = plot();
+  EXPECT_TRUE(colourAround(pic, 300, 380, kRed));           // (30,10)
+  EXPECT_FALSE(colourAround(pic, 300, 180, kRed, 3));       // (30,30): the other half
+  const double c = 10 * std::cos(std::numbers::pi / 4);
+  EXPECT_TRUE(colourAround(pic, static_cast<int>(std::lround(500 + 10 * c)), static_cast<int>(std::lround(480 - 10 * (30 + c))), kRed));
+  EXPECT_FALSE(colourAround(pic, static_cast<int>(std::lround(500 - 10 * c)), static_cast<int>(std::lround(480 - 10 * (30 - c))), kRed, 3));
+}
+
+TEST_F(PlotPixels, CircleAndTextAreDrawn) {
+  arx::addEntity(db(), arx::CircleShape{{32, 24}, 5}, "RED");
+  arx::addEntity(db(), arx::TextShape{{5, 40}, 4, 0, "Plan"}, "RED");
+  const arx::PlotPicture pic = plot();
+  EXPECT_TRUE(colourAround(pic, 370, 240, kRed));  // right of the circle
+  EXPECT_TRUE(colourAround(pic, 320, 190, kRed));  // its top
+  EXPECT_FALSE(colourAround(pic, 320, 240, kRed, 3));
+  int red = 0;  // the text's box: columns 50.., rows 40..80
+  for (int y = 40; y < 80; ++y)
+    for (int x = 50; x < 150; ++x) red += near(pic.at(x, y), kRed);
+  EXPECT_GT(red, 20);
+}
+
+TEST_F(PlotPixels, TwistedViewPlotsInDisplayCoordinates) {
+  arx::View& v = arx::view(db());
+  v.twist = std::numbers::pi / 2;
+  usePage("PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)", {-32, -24}, {32, 24});
+  line({0, 0}, {20, 0});
+  const arx::PlotPicture pic = plot();
+  // The world x axis is turned a quarter: the line runs from the centre straight up or down.
+  const bool up = colourAround(pic, 320, 140, kRed), down = colourAround(pic, 320, 340, kRed);
+  EXPECT_TRUE(up != down);
+  EXPECT_FALSE(colourAround(pic, 420, 240, kRed, 2));
+  EXPECT_FALSE(colourAround(pic, 220, 240, kRed, 2));
+}
+
+TEST_F(PlotPixels, HugeCoordinatesAreClippedNotLost) {
+  line({-1e12, 24}, {1e12, 24});                                // across the page, row 240
+  arx::addEntity(db(), arx::CircleShape{{32, -1e12 + 14}, 1e12}, "RED");  // its top at y=14: row 340
+  arx::addEntity(db(), arx::CircleShape{{1e12, 1e12}, 5}, "RED");          // far away
+  const arx::PlotPicture pic = plot();
+  for (int x : {2, 320, 637}) EXPECT_TRUE(colourAround(pic, x, 240, kRed)) << x;
+  for (int x : {5, 320, 630}) EXPECT_TRUE(colourAround(pic, x, 340, kRed, 1)) << x;
+  EXPECT_EQ(inkOutsideRows(pic, 236, 344) , 0);
+}
+
+TEST_F(PlotPixels, WindowFarFromTheOrigin) {
+  usePage("PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)", {1e12, 1e12}, {1e12 + 64, 1e12 + 48});
+  line({1e12 + 10, 1e12 + 10}, {1e12 + 50, 1e12 + 10});
+  const arx::PlotPicture pic = plot();
+  EXPECT_TRUE(colourAround(pic, 300, 380, kRed, 1));
+  EXPECT_EQ(inkOutsideRows(pic, 377, 383), 0);
+}
+
+TEST_F(PlotPixels, HugeWindowPlotsTheDrawingSmall) {
+  usePage("PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)", {-1e12, -1e12}, {1e12, 1e12});
+  line({-5e11, 0}, {5e11, 0});
+  const arx::PlotPicture pic = plot();
+  EXPECT_TRUE(colourAround(pic, 320, 240, kRed, 1));
+  EXPECT_TRUE(colourAround(pic, 200, 240, kRed, 1));
+  EXPECT_FALSE(colourAround(pic, 50, 240, kRed, 2));
+}
+
+struct BadWindow {
+  const char* name;
+  arx::Point low, high;
+};
+
+TEST_F(PlotPixels, WindowWithoutAreaIsRefusedAndNoFileLeft) {
+  const double nan = std::nan("");
+  for (const BadWindow& bad : {BadWindow{"point", {5, 5}, {5, 5}}, BadWindow{"no width", {5, 0}, {5, 40}},
+                               BadWindow{"no height", {0, 7}, {60, 7}}, BadWindow{"not a number", {nan, 0}, {10, 10}},
+                               BadWindow{"infinite", {0, 0}, {INFINITY, 10}}}) {
+    usePage("PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)", bad.low, bad.high);
+    line({0, 0}, {10, 10});
+    const arx::FileResult result = arx::plotLayout(db(), file("bad.png"));
+    EXPECT_FALSE(result.ok) << bad.name;
+    EXPECT_NE(result.error.find("window"), std::string::npos) << bad.name << ": " << result.error;
+    EXPECT_FALSE(fs::exists(file("bad.png"))) << bad.name;
+    EXPECT_FALSE(fs::exists(file("bad.png.partial"))) << bad.name;
+  }
+}
+
+TEST_F(PlotPixels, EveryRasterFormatIsARealPictureOfThePlot) {
+  line({10, 10}, {50, 10});
+  struct Case {
+    const char* device;
+    const char* file;
+    int tolerance;  // JPEG is lossy
+    std::string magic;  // the file's first bytes
+  };
+  for (const Case& c : {Case{"PublishToWeb PNG.pc3", "p.png", 0, "\x89PNG"},
+                        Case{"PublishToWeb JPG.pc3", "p.jpg", 60, "\xFF\xD8\xFF"},
+                        Case{"TIFF Version 6 (Uncompressed).pc3", "p.tif", 0, "II*"}}) {
+    arx::pageSetup(db()).plotCfgName = c.device;
+    const arx::PlotPicture pic = plot(c.file);
+    ASSERT_EQ(pic.width, 640) << c.device;
+    EXPECT_TRUE(colourAround(pic, 300, 380, kRed, 1, c.tolerance)) << c.device;
+    EXPECT_TRUE(near(pic.at(5, 5), kWhite, c.tolerance / 4)) << c.device;
+    std::ifstream in(file(c.file), std::ios::binary);
+    std::string head(c.magic.size(), '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    EXPECT_EQ(head, c.magic) << c.device;
+  }
+}
+
+TEST_F(PlotPixels, DevicesThatCannotPlot) {
+  line({10, 10}, {50, 10});
+  for (const char* device : {"None", "Plotter That Is Not There.pc3"}) {
+    arx::pageSetup(db()).plotCfgName = device;
+    const arx::FileResult result = arx::plotLayout(db(), file("none.png"));
+    EXPECT_FALSE(result.ok) << device;
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_FALSE(fs::exists(file("none.png")));
+  }
+}
+
+TEST_F(PlotPixels, UnwritablePlacesFailClearly) {
+  line({10, 10}, {50, 10});
+  const arx::FileResult result = arx::plotLayout(db(), file("missing-folder/plot.png"));
+  EXPECT_FALSE(result.ok);
+  EXPECT_FALSE(result.error.empty());
+}
+
+TEST_F(PlotPixels, EpsRendersLikeThePng) {
+  usePage("PostScript Level 2.pc3", "ISO_A4_(297.00_x_210.00_MM)", {0, 0}, {84.2, 59.5});
+  line({10, 10}, {70, 10});
+  arx::addEntity(db(), arx::CircleShape{{40, 30}, 12}, "RED");
+  arx::addEntity(db(), arx::PolylineShape{{{{10, 40}, 0.5}, {{30, 50}, 0}, {{50, 40}, -0.4}}, false}, "RED");
+  arx::addEntity(db(), arx::ArcShape{{70, 40}, 8, 0.3, 4.0}, "RED");
+  ASSERT_TRUE(arx::plotLayout(db(), file("plot.eps")).ok);
+  ASSERT_TRUE(arx::plotLayoutAs(db(), file("plot.png"), arx::PlotFormat::Png).ok);
+  const std::string gs = "gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=png16m -r72 -sOutputFile=" +
+                         file("gs.png") + " " + file("plot.eps");
+  ASSERT_EQ(std::system(gs.c_str()), 0) << gs;
+  const arx::PlotPicture png = arx::readPlotPicture(file("plot.png")).value();
+  const arx::PlotPicture eps = arx::readPlotPicture(file("gs.png")).value();
+  ASSERT_EQ(eps.width, png.width);
+  ASSERT_EQ(eps.height, png.height);
+  // Every ink pixel of each picture has ink within two pixels in the other;
+  // rasterisers may round a line to the neighbouring row.
+  auto unmatched = [](const arx::PlotPicture& a, const arx::PlotPicture& b, int& ink) {
+    int misses = 0;
+    for (int y = 0; y < a.height; ++y)
+      for (int x = 0; x < a.width; ++x) {
+        if (near(a.at(x, y), kWhite, 40)) continue;
+        ++ink;
+        bool found = false;
+        for (int dy = -2; dy <= 2 && !found; ++dy)
+          for (int dx = -2; dx <= 2 && !found; ++dx) {
+            const int px = x + dx, py = y + dy;
+            found = px >= 0 && py >= 0 && px < b.width && py < b.height && !near(b.at(px, py), kWhite, 40);
+          }
+        misses += !found;
+      }
+    return misses;
+  };
+  int pngInk = 0, epsInk = 0;
+  const int pngMisses = unmatched(png, eps, pngInk), epsMisses = unmatched(eps, png, epsInk);
+  EXPECT_GT(pngInk, 500);
+  EXPECT_LE(pngMisses, pngInk / 100);
+  EXPECT_LE(epsMisses, epsInk / 100);
+}
+
+}  // namespace
