@@ -61,8 +61,6 @@ class TWinControl : public TControl {
 
  protected:
   virtual void KeyAccepted(char /*key*/) {}
-  virtual bool TakesFocus() const { return TabStop; }
-  friend class TCustomForm;
 };
 
 // The form a control lies on; nullptr when it lies on none.
