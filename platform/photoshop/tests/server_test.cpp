@@ -1,0 +1,172 @@
+// The editor's server through COM: installation, events on real files, the
+// journal, and the user's turn once someone hooks the editor's thread.
+#include <gtest/gtest.h>
+
+#include <Magick++.h>
+#include <PhotoshopTypeLibrary.h>
+#include <photoshop/server.h>
+#include <ui/scripted_driver.h>
+#include <win32/posix.h>
+
+#include <filesystem>
+#include <future>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+IPhotoshopApplication* Connect() {
+  CoInitialize(nullptr);
+  IPhotoshopApplication* application = nullptr;
+  EXPECT_EQ(CoCreateInstance(CLSID_PhotoshopApplication, nullptr, 23, IID_IPhotoshopApplication,
+                             reinterpret_cast<void**>(&application)),
+            S_OK);
+  return application;
+}
+
+std::u16string Wide(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+
+class ServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("rw-ps-server-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(folder_);
+    photoshop::Install();
+    photoshop::ClearJournal();
+    app_ = Connect();
+    ASSERT_NE(app_, nullptr);
+    ASSERT_EQ(app_->MakeControlObject(&control_), S_OK);
+  }
+  void TearDown() override {
+    if (control_) control_->Release();
+    if (app_) {
+      app_->Quit();
+      app_->Release();
+    }
+    CoUninitialize();
+    fs::remove_all(folder_);
+  }
+  std::string WindowsPath(const std::string& name) { return win32::ToWindowsPath((folder_ / name).string()); }
+  std::string PosixPath(const std::string& name) { return (folder_ / name).string(); }
+
+  // Plays an event with the given puts; the result's reason, "" when carried out.
+  template <typename Fill>
+  std::string Play(const char* event, Fill fill) {
+    IActionDescriptor* descriptor = nullptr;
+    app_->MakeDescriptor(&descriptor);
+    fill(descriptor);
+    IActionDescriptor* result = nullptr;
+    EXPECT_EQ(control_->Play(photoshop::CharId(event), descriptor, 2, &result), S_OK);
+    descriptor->Release();
+    if (result == nullptr) return "";
+    result->Release();
+    return photoshop::Journal().back().error;
+  }
+  std::string Open(const std::string& name) {
+    std::u16string path = Wide(WindowsPath(name));
+    return Play("Opn ", [&](IActionDescriptor* d) {
+      BSTR text = SysAllocString(path.c_str());
+      d->PutPath(photoshop::CharId("null"), text);
+      SysFreeString(text);
+    });
+  }
+  void MakePicture(const std::string& name, const char* colour) {
+    Magick::Image picture(Magick::Geometry(30, 20), Magick::Color(colour));
+    picture.write(PosixPath(name));
+  }
+
+  fs::path folder_;
+  IPhotoshopApplication* app_ = nullptr;
+  IActionControl* control_ = nullptr;
+};
+
+TEST(ServerInstallation, WithoutTheClassNothingStartsAndWithItTheEditorWindowExists) {
+  photoshop::Uninstall();
+  CoInitialize(nullptr);
+  IUnknown* object = nullptr;
+  EXPECT_EQ(CoCreateInstance(CLSID_PhotoshopApplication, nullptr, 23, IID_IUnknown, reinterpret_cast<void**>(&object)),
+            REGDB_E_CLASSNOTREG);
+  EXPECT_FALSE(photoshop::IsRunning());
+  EXPECT_EQ(FindWindowA("Photoshop", nullptr), nullptr);
+  photoshop::Install();
+  IPhotoshopApplication* application = Connect();
+  ASSERT_NE(application, nullptr);
+  EXPECT_NE(FindWindowA("Photoshop", nullptr), nullptr);
+  EXPECT_EQ(application->Quit(), S_OK);
+  EXPECT_EQ(FindWindowA("Photoshop", nullptr), nullptr);
+  IActionControl* control = nullptr;
+  EXPECT_EQ(application->MakeControlObject(&control), RPC_E_DISCONNECTED);  // a quit editor answers no more
+  application->Release();
+  CoUninitialize();
+}
+
+TEST_F(ServerTest, FlatPicturesOpenWithABackgroundOnlyWhenOpaque) {
+  MakePicture("opaque.png", "white");
+  MakePicture("clear.png", "transparent");
+  EXPECT_EQ(Open("opaque.png"), "");
+  EXPECT_EQ(Open("clear.png"), "");
+  auto documents = photoshop::Documents();
+  ASSERT_EQ(documents.size(), 2u);
+  EXPECT_TRUE(documents[0].hasBackground);
+  EXPECT_EQ(documents[0].layers, std::vector<std::string>{"Background"});
+  EXPECT_FALSE(documents[1].hasBackground);
+  EXPECT_NE(documents[0].id, documents[1].id);
+}
+
+TEST_F(ServerTest, AnEventThatCannotBeCarriedOutAnswersWithAResultAndIsJournalled) {
+  EXPECT_NE(Open("missing.png").find("does not exist"), std::string::npos);
+  EXPECT_EQ(photoshop::Journal().back().event, "Opn ");
+  EXPECT_EQ(photoshop::Journal().back().dialogMode, 2);
+  EXPECT_EQ(Play("Xyzw", [](IActionDescriptor*) {}), "the event \"Xyzw\" is not available");
+}
+
+TEST_F(ServerTest, TargaIsWrittenWithTwentyFourBitsGivenAsANumberOfBits) {
+  MakePicture("page.png", "red");
+  ASSERT_EQ(Open("page.png"), "");
+  std::u16string target = Wide(WindowsPath("page.TGA"));
+  auto saveWithDepth = [&](LONG depth) {
+    return Play("save", [&](IActionDescriptor* d) {
+      IActionDescriptor* options = nullptr;
+      app_->MakeDescriptor(&options);
+      options->PutInteger(photoshop::CharId("BtDp"), depth);
+      d->PutGlobalObject(photoshop::CharId("As  "), photoshop::CharId("TrgF"), options);
+      options->Release();
+      BSTR text = SysAllocString(target.c_str());
+      d->PutPath(photoshop::CharId("In  "), text);
+      SysFreeString(text);
+      d->PutBoolean(photoshop::CharId("LwCs"), VARIANT_TRUE);
+    });
+  };
+  EXPECT_NE(saveWithDepth(photoshop::CharId("BD24")), "");  // a code is no depth
+  EXPECT_EQ(saveWithDepth(24), "");
+  Magick::Image written;
+  written.ping(PosixPath("page.tga"));  // lower-case extension
+  EXPECT_EQ(written.columns(), 30u);
+  EXPECT_FALSE(written.matte());
+  EXPECT_EQ(written.depth(), 8u);
+}
+
+LRESULT CALLBACK PassingHook(int code, WPARAM wParam, LPARAM lParam) {
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(ServerTest, OnceTheEditorThreadIsHookedTheUserFinishesAndTheDocumentsClose) {
+  auto driver = ui::ScriptedDriver::fromText("editor done\n");
+  driver->writeTranscriptNowhere();
+  ui::ScriptedDriver* script = driver.get();
+  ui::setDriver(std::move(driver));
+  MakePicture("page.png", "white");
+  ASSERT_EQ(Open("page.png"), "");
+  HWND editor = FindWindowA("Photoshop", nullptr);
+  HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, PassingHook, nullptr, GetWindowThreadProcessId(editor, nullptr));
+  ASSERT_NE(hook, nullptr);
+  // The user's turn and the close it posts are handled on the editor's thread.
+  for (int i = 0; i < 5000 && !photoshop::Documents().empty(); ++i) Sleep(1);
+  EXPECT_TRUE(photoshop::Documents().empty());
+  EXPECT_NE(script->transcript().find("editor -> done"), std::string::npos);
+  UnhookWindowsHookEx(hook);
+  ui::setDriver(nullptr);
+}
+
+}  // namespace
