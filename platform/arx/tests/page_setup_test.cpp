@@ -1,0 +1,182 @@
+// Layouts, plot settings, the validator, the page setup dialog and command.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "acaplmgr.h"
+#include "arx/drawing.h"
+#include "arx/pagesetup.h"
+#include "dbplotsetval.h"
+#include "ui/scripted_driver.h"
+
+namespace {
+
+class PageSetupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    arx::newDrawing();
+    arx::PageSetup& setup = arx::pageSetup(arx::workingDrawing());
+    setup.plotCfgName = "PublishToWeb PNG.pc3";
+    setup.canonicalMediaName = "VGA_(640.00_x_480.00_Pixels)";
+    setup.plotType = arx::PlotType::Window;
+    setup.windowMin = {1, 2};
+    setup.windowMax = {30, 40};
+  }
+  void TearDown() override {
+    arx::setLayoutServicesAvailable(true, true);
+    ui::setDriver(nullptr);
+  }
+  static arx::PageSetup& setup() { return arx::pageSetup(arx::workingDrawing()); }
+  static AcApLayoutManager* manager() {
+    return static_cast<AcApLayoutManager*>(acdbHostApplicationServices()->layoutManager());
+  }
+  static ui::ScriptedDriver& answer(const std::string& answers) {
+    auto driver = ui::ScriptedDriver::fromText(answers);
+    driver->writeTranscriptNowhere();
+    ui::ScriptedDriver& ref = *driver;
+    ui::setDriver(std::move(driver));
+    return ref;
+  }
+};
+
+TEST_F(PageSetupTest, ActiveLayoutReadsThePageSetup) {
+  const ACHAR* name = manager()->findActiveLayout(true);
+  ASSERT_NE(name, nullptr);
+  EXPECT_STREQ(name, "Model");
+  AcDbLayout* layout = nullptr;
+  ASSERT_EQ(manager()->getLayoutNamed(name, layout, AcDb::kForRead), Acad::eOk);
+  EXPECT_EQ(layout->plotType(), AcDbPlotSettings::kWindow);
+  double x1, y1, x2, y2;
+  layout->getPlotWindowArea(x1, y1, x2, y2);
+  EXPECT_EQ(x1, 1);
+  EXPECT_EQ(y1, 2);
+  EXPECT_EQ(x2, 30);
+  EXPECT_EQ(y2, 40);
+  const ACHAR* device = nullptr;
+  const ACHAR* media = nullptr;
+  ASSERT_EQ(layout->getPlotCfgName(device), Acad::eOk);
+  ASSERT_EQ(layout->getCanonicalMediaName(media), Acad::eOk);
+  EXPECT_STREQ(device, "PublishToWeb PNG.pc3");
+  EXPECT_STREQ(media, "VGA_(640.00_x_480.00_Pixels)");
+  EXPECT_EQ(layout->close(), Acad::eOk);
+}
+
+TEST_F(PageSetupTest, LayoutIsADatabaseObjectWithTheOpenRules) {
+  AcDbLayout* writer = nullptr;
+  ASSERT_EQ(manager()->getLayoutNamed("model", writer, AcDb::kForWrite), Acad::eOk);
+  AcDbLayout* second = nullptr;
+  EXPECT_NE(manager()->getLayoutNamed("Model", second, AcDb::kForWrite), Acad::eOk);
+  EXPECT_EQ(writer->close(), Acad::eOk);
+  AcDbLayout* open = manager()->findLayoutNamed("Model", true);
+  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(open->objectId(), arx::modelLayoutId(arx::workingDrawing()));
+  open->close();
+  EXPECT_EQ(manager()->findLayoutNamed("Layout1", true), nullptr);
+}
+
+TEST_F(PageSetupTest, ValidatorGivesLocaleMediaNames) {
+  AcDbPlotSettingsValidator* validator = acdbHostApplicationServices()->plotSettingsValidator();
+  ASSERT_NE(validator, nullptr);
+  AcDbLayout* layout = manager()->findLayoutNamed("Model", true);
+  ASSERT_NE(layout, nullptr);
+  EXPECT_EQ(validator->refreshLists(layout), Acad::eOk);
+  const ACHAR* locale = nullptr;
+  ASSERT_EQ(validator->getLocaleMediaName(layout, "VGA_(640.00_x_480.00_Pixels)", locale), Acad::eOk);
+  EXPECT_STREQ(locale, "VGA (640.00 x 480.00 Pixels)");
+  EXPECT_EQ(validator->getLocaleMediaName(layout, "ISO_A4_(297.00_x_210.00_MM)", locale), Acad::eInvalidInput);
+  EXPECT_EQ(validator->setPlotType(layout, AcDbPlotSettings::kExtents), Acad::eNotOpenForWrite);
+  layout->close();
+}
+
+TEST_F(PageSetupTest, ValidatorChangesOpenLayouts) {
+  AcDbPlotSettingsValidator* validator = acdbHostApplicationServices()->plotSettingsValidator();
+  AcDbLayout* layout = nullptr;
+  ASSERT_EQ(manager()->getLayoutNamed("Model", layout, AcDb::kForWrite), Acad::eOk);
+  EXPECT_EQ(validator->setPlotCfgName(layout, "PostScript Level 2.pc3"), Acad::eOk);
+  EXPECT_EQ(setup().canonicalMediaName, "ISO_A4_(297.00_x_210.00_MM)") << "a new device takes its own paper";
+  EXPECT_EQ(validator->setCanonicalMediaName(layout, "ANSI A (11.00 x 8.50 Inches)"), Acad::eOk);
+  EXPECT_EQ(setup().canonicalMediaName, "ANSI_A_(11.00_x_8.50_Inches)");
+  EXPECT_EQ(validator->setCanonicalMediaName(layout, "VGA_(640.00_x_480.00_Pixels)"), Acad::eInvalidInput);
+  EXPECT_EQ(validator->setPlotCfgName(layout, "No Such Plotter.pc3"), Acad::eInvalidInput);
+  EXPECT_EQ(validator->setPlotWindowArea(layout, 10, 20, 0, 5), Acad::eOk);
+  EXPECT_EQ(setup().windowMin.x, 0);
+  EXPECT_EQ(setup().windowMax.y, 20);
+  EXPECT_EQ(validator->setPlotType(layout, AcDbPlotSettings::kLimits), Acad::eOk);
+  EXPECT_EQ(setup().plotType, arx::PlotType::Limits);
+  layout->close();
+}
+
+TEST_F(PageSetupTest, ServicesCanBeTakenAway) {
+  arx::setLayoutServicesAvailable(false, true);
+  EXPECT_EQ(acdbHostApplicationServices()->layoutManager(), nullptr);
+  EXPECT_NE(acdbHostApplicationServices()->plotSettingsValidator(), nullptr);
+  arx::setLayoutServicesAvailable(true, false);
+  EXPECT_NE(acdbHostApplicationServices()->layoutManager(), nullptr);
+  EXPECT_EQ(acdbHostApplicationServices()->plotSettingsValidator(), nullptr);
+}
+
+TEST_F(PageSetupTest, CommandSetsEverythingGiven) {
+  std::string error;
+  ASSERT_TRUE(arx::runPageSetupCommand(
+      R"x(window=100,50,0,-5 media="SVGA (800.00 x 600.00 Pixels)" device="publishtoweb jpg.pc3" type=window)x", error))
+      << error;
+  EXPECT_EQ(setup().plotCfgName, "PublishToWeb JPG.pc3");
+  EXPECT_EQ(setup().canonicalMediaName, "SVGA_(800.00_x_600.00_Pixels)");
+  EXPECT_EQ(setup().windowMin.x, 0);
+  EXPECT_EQ(setup().windowMin.y, -5);
+  EXPECT_EQ(setup().windowMax.x, 100);
+  EXPECT_EQ(setup().windowMax.y, 50);
+  ASSERT_TRUE(arx::runPageSetupCommand("type=extents", error)) << error;
+  EXPECT_EQ(setup().plotType, arx::PlotType::Extents);
+  EXPECT_EQ(setup().plotCfgName, "PublishToWeb JPG.pc3") << "what is not given stays";
+  ASSERT_TRUE(arx::runPageSetupCommand("device=None", error)) << error;
+  EXPECT_EQ(setup().plotCfgName, "None");
+}
+
+TEST_F(PageSetupTest, CommandRefusesBadWordsAndChangesNothing) {
+  for (const char* bad : {"device=\"Pen Plotter.pc3\"", "media=A0", "device=None media=\"VGA (640.00 x 480.00 Pixels)\"",
+                          "type=sideways", "window=1,2,3", "window=1,2,1,9", "window=a,b,c,d", "window=0,0,1e999,1",
+                          "colour=red", "device", "device=\"PublishToWeb PNG.pc3", "type=window oops"}) {
+    const arx::PageSetup before = setup();
+    std::string error;
+    EXPECT_FALSE(arx::runPageSetupCommand(bad, error)) << bad;
+    EXPECT_NE(error.find("PAGESETUP"), std::string::npos) << bad << ": " << error;
+    EXPECT_EQ(setup().plotCfgName, before.plotCfgName) << bad;
+    EXPECT_EQ(setup().canonicalMediaName, before.canonicalMediaName) << bad;
+    EXPECT_EQ(setup().plotType, before.plotType) << bad;
+    EXPECT_EQ(setup().windowMax.x, before.windowMax.x) << bad;
+  }
+}
+
+TEST_F(PageSetupTest, DialogTakesTheAnswersOnOk) {
+  ui::ScriptedDriver& driver = answer(
+      "dialog pagesetup select device \"PostScript Level 2.pc3\"\n"
+      "dialog pagesetup select-index media 2\n"
+      "dialog pagesetup select type extents\n"
+      "dialog pagesetup select device Nonsense.pc3\n"
+      "dialog pagesetup click 1\n");
+  EXPECT_EQ(manager()->pageSetup(AcDbObjectId::kNull, nullptr, true), 1);
+  EXPECT_EQ(setup().plotCfgName, "PostScript Level 2.pc3");
+  EXPECT_EQ(setup().canonicalMediaName, "ANSI_A_(11.00_x_8.50_Inches)");
+  EXPECT_EQ(setup().plotType, arx::PlotType::Extents);
+  const std::string transcript = driver.transcript();
+  EXPECT_NE(transcript.find("dialog pagesetup open layout=\"Model\" device=\"PublishToWeb PNG.pc3\""), std::string::npos)
+      << transcript;
+  EXPECT_NE(transcript.find("refused"), std::string::npos) << transcript;
+  EXPECT_NE(transcript.find("dialog pagesetup close -> ok"), std::string::npos) << transcript;
+}
+
+TEST_F(PageSetupTest, DialogCancelledOrUnansweredChangesNothing) {
+  for (const char* answers : {"dialog pagesetup select device None\ndialog pagesetup click 2\n",
+                              "dialog pagesetup set window 0,0,5,5\ndialog pagesetup close\n",
+                              "dialog pagesetup select device None\n", ""}) {
+    SetUp();
+    ui::ScriptedDriver& driver = answer(answers);
+    EXPECT_EQ(manager()->pageSetup(), 0) << answers;
+    EXPECT_EQ(setup().plotCfgName, "PublishToWeb PNG.pc3") << answers;
+    EXPECT_EQ(setup().windowMax.x, 30) << answers;
+    EXPECT_NE(driver.transcript().find("dialog pagesetup close -> cancel"), std::string::npos) << answers;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+// The automation chain a module plots through: application -> document -> plot.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "arx/automation.h"
+#include "arx/drawing.h"
+#include "arx/plot.h"
+#include "ui/scripted_driver.h"
+#include "win32/posix.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::u16string wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
+
+class PlotAutomation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("rw-automation-" + std::to_string(getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    arx::newDrawing();
+    arx::addLayer(arx::workingDrawing(), {"RED", 1, true, true, false});
+    arx::addEntity(arx::workingDrawing(), arx::LineShape{{10, 10}, {50, 10}}, "RED");
+    arx::PageSetup& setup = arx::pageSetup(arx::workingDrawing());
+    setup = {"Model", arx::PlotType::Window, {0, 0}, {64, 48}, "PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)"};
+    auto driver = ui::ScriptedDriver::fromText(answers());
+    driver->writeTranscriptNowhere();
+    driver_ = driver.get();
+    ui::setDriver(std::move(driver));
+  }
+  void TearDown() override {
+    arx::setAutomationFault(arx::AutomationFault::None);
+    ui::setDriver(nullptr);
+    fs::remove_all(dir_);
+  }
+  virtual std::string answers() const { return ""; }
+
+  // The chain as a module walks it; null when a step fails.
+  IAcadPlot* acquirePlot() {
+    IDispatch* dispatch = arx::applicationDispatch();
+    IAcadApplication* application = nullptr;
+    HRESULT hr = dispatch->QueryInterface(IID_IAcadApplication, reinterpret_cast<void**>(&application));
+    dispatch->Release();
+    if (FAILED(hr)) return nullptr;
+    IAcadDocument* document = nullptr;
+    hr = application->get_ActiveDocument(&document);
+    application->Release();
+    if (FAILED(hr)) return nullptr;
+    IAcadPlot* plot = nullptr;
+    hr = document->get_Plot(&plot);
+    document->Release();
+    return SUCCEEDED(hr) ? plot : nullptr;
+  }
+
+  VARIANT_BOOL plotToFile(IAcadPlot* plot, const std::string& windowsPath, const std::string& device = "") {
+    BSTR file = SysAllocString(wide(windowsPath).c_str());
+    VARIANT configuration;
+    VariantInit(&configuration);
+    configuration.vt = VT_BSTR;
+    configuration.bstrVal = SysAllocString(wide(device).c_str());
+    VARIANT_BOOL success = VARIANT_FALSE;
+    EXPECT_EQ(plot->PlotToFile(file, configuration, &success), S_OK);
+    SysFreeString(file);
+    VariantClear(&configuration);
+    return success;
+  }
+
+  std::string windowsPath(const std::string& name) const { return win32::ToWindowsPath((dir_ / name).string()); }
+
+  fs::path dir_;
+  ui::ScriptedDriver* driver_ = nullptr;
+};
+
+TEST_F(PlotAutomation, PlotsToTheFileBeforeReturningAndReleasesEverything) {
+  const long before = arx::automationReferences();
+  IAcadPlot* plot = acquirePlot();
+  ASSERT_NE(plot, nullptr);
+  EXPECT_EQ(arx::automationReferences(), before + 1);
+  EXPECT_EQ(plotToFile(plot, windowsPath("site(Layer0).png")), VARIANT_TRUE);
+  EXPECT_TRUE(fs::exists(dir_ / "site(Layer0).png"));
+  const auto picture = arx::readPlotPicture((dir_ / "site(Layer0).png").string());
+  ASSERT_TRUE(picture.has_value());
+  EXPECT_EQ(picture->width, 640);
+  plot->Release();
+  EXPECT_EQ(arx::automationReferences(), before);
+  EXPECT_NE(driver_->transcript().find("plot file=\"" + windowsPath("site(Layer0).png") + "\" -> ok"), std::string::npos);
+}
+
+TEST_F(PlotAutomation, ConfigurationNamesAnotherDevice) {
+  IAcadPlot* plot = acquirePlot();
+  ASSERT_NE(plot, nullptr);
+  EXPECT_EQ(plotToFile(plot, windowsPath("other.tif"), "TIFF Version 6 (Uncompressed).pc3"), VARIANT_TRUE);
+  EXPECT_EQ(plotToFile(plot, windowsPath("bad.png"), "Unknown Plotter.pc3"), VARIANT_FALSE);
+  plot->Release();
+  EXPECT_TRUE(fs::exists(dir_ / "other.tif"));
+  EXPECT_FALSE(fs::exists(dir_ / "bad.png"));
+}
+
+TEST_F(PlotAutomation, FailuresAreReportedNotHidden) {
+  IAcadPlot* plot = acquirePlot();
+  ASSERT_NE(plot, nullptr);
+  EXPECT_EQ(plotToFile(plot, windowsPath("no-folder/x.png")), VARIANT_FALSE);
+  EXPECT_EQ(plotToFile(plot, "\\\\server\\share\\x.png"), VARIANT_FALSE);
+  EXPECT_EQ(plotToFile(plot, ""), VARIANT_FALSE);
+  arx::pageSetup(arx::workingDrawing()).plotCfgName = "None";
+  EXPECT_EQ(plotToFile(plot, windowsPath("none.png")), VARIANT_FALSE);
+  EXPECT_EQ(plot->PlotToFile(nullptr, VARIANT{}, nullptr), E_POINTER);
+  plot->Release();
+  EXPECT_NE(driver_->transcript().find("cmdline | Plot failed: "), std::string::npos) << driver_->transcript();
+}
+
+TEST_F(PlotAutomation, EachStepCanFail) {
+  for (arx::AutomationFault fault : {arx::AutomationFault::NoApplicationInterface, arx::AutomationFault::NoActiveDocument,
+                                     arx::AutomationFault::NoPlotObject}) {
+    const long before = arx::automationReferences();
+    arx::setAutomationFault(fault);
+    EXPECT_EQ(acquirePlot(), nullptr);
+    EXPECT_EQ(arx::automationReferences(), before) << "nothing stays referenced";
+  }
+}
+
+class PlotPreview : public PlotAutomation {
+ protected:
+  std::string answers() const override { return "dialog plotpreview close\n"; }
+};
+
+TEST_F(PlotPreview, ShowsThePictureUntilClosedThenRemovesIt) {
+  IAcadPlot* plot = acquirePlot();
+  ASSERT_NE(plot, nullptr);
+  EXPECT_EQ(plot->DisplayPlotPreview(acFullPreview), S_OK);
+  plot->Release();
+  const std::string transcript = driver_->transcript();
+  const size_t at = transcript.find("plotpreview picture=\"");
+  ASSERT_NE(at, std::string::npos) << transcript;
+  const size_t start = at + 21;
+  const std::string picture = transcript.substr(start, transcript.find('"', start) - start);
+  EXPECT_NE(transcript.find("size=640x480"), std::string::npos);
+  EXPECT_NE(transcript.find("input plotpreview -> close"), std::string::npos) << transcript;
+  EXPECT_NE(transcript.find("plotpreview closed"), std::string::npos);
+  EXPECT_FALSE(fs::exists(picture)) << picture;
+  EXPECT_TRUE(driver_->remainingAnswers().empty());
+}
+
+TEST_F(PlotPreview, DeviceNoneHasNoPreview) {
+  arx::pageSetup(arx::workingDrawing()).plotCfgName = "None";
+  IAcadPlot* plot = acquirePlot();
+  ASSERT_NE(plot, nullptr);
+  EXPECT_EQ(plot->DisplayPlotPreview(acFullPreview), E_FAIL);
+  plot->Release();
+  EXPECT_NE(driver_->transcript().find("cmdline | Plot preview failed: "), std::string::npos);
+}
+
+}  // namespace
