@@ -48,8 +48,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
 }
 
 // An exception outside the form's handlers (the form cannot be built) is
-// shown like theirs rather than thrown into a host that cannot catch it.
+// shown like theirs rather than thrown into a host that cannot catch it. A
+// call made while the form is open (from a host callback) returns at once:
+// the library has one current hatch form.
 extern "C" int WINAPI DoSchraff(TSchraffurRecord* Record) {
+  if (frmSchraffur) return 1;
   try {
     Application->Initialize();
     Application->Title = "";

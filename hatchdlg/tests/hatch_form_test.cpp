@@ -277,6 +277,22 @@ TEST_F(HatchTest, AnExceptionInAHandlerIsShownAndTheFormStaysOpen) {
   EXPECT_EQ(record.ExitReason, 1);
 }
 
+TDoSchraff nested = nullptr;
+
+TEST_F(HatchTest, ACallFromAHostCallbackWhileTheFormIsOpenReturnsAtOnce) {
+  Load();
+  nested = reinterpret_cast<TDoSchraff>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("dfelmar2.dll"), "DoSchraff")));
+  record.HelpProc = [](TSchraffurRecord* r) WINAPI {
+    ++calls.help;
+    EXPECT_EQ(nested(r), 1);
+  };
+  std::string transcript = Run("form frmSchraffur click HilfeButton\nform frmSchraffur click AbbrechenButton\n");
+  EXPECT_EQ(calls.help, 1);
+  EXPECT_EQ(Count(transcript, "form frmSchraffur opened"), 1);
+  EXPECT_EQ(record.ExitReason, 1);
+}
+
 TEST_F(HatchTest, PatternNameIsCutTo1023CharactersAndNeverOverruns) {
   std::string longName(2000, 'P');
   char* list[] = {longName.data(), nullptr};
