@@ -13,10 +13,10 @@ void TfrmSchraffur::Design() {
   ClientHeight = Height = 372;
 
   SchraffurmusterGroupBox = Place<TGroupBox>(this, this, "SchraffurmusterGroupBox", "X_Schraffurmuster", 8, 8, 233, 84);
-  MusterTypComboBox = PlaceComboBox(this, SchraffurmusterGroupBox, "MusterTypComboBox", 8, 20, 217, "X_Vordefiniert",
-                                    {"X_Vordefiniert", "X_Benutzerdef", "X_Benutzerspez"});
   MusterButton = Place<TButton>(this, SchraffurmusterGroupBox, "MusterButton", "X_Muster", 8, 50, 100, 25);
   MusterButton->Enabled = false;
+  MusterTypComboBox = PlaceComboBox(this, SchraffurmusterGroupBox, "MusterTypComboBox", 8, 20, 217, "X_Vordefiniert",
+                                    {"X_Vordefiniert", "X_Benutzerdef", "X_Benutzerspez"});
 
   EigenschaftenGroupBox =
       Place<TGroupBox>(this, this, "EigenschaftenGroupBox", "X_Muster_Eigenschaften", 8, 100, 233, 224);
