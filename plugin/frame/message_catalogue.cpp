@@ -29,7 +29,8 @@ void MessageCatalogue::Open(CWinApp& app, const std::string& path) {
 
 std::string MessageCatalogue::GetCatalogueText(int section, const char* key, const char* defaultText) const {
   const char* fallback = defaultText ? defaultText : "";
-  if (m_app == nullptr) return fallback;  // used before the module opened it
+  // Used before the module opened it, or a section that names none.
+  if (m_app == nullptr || section < 1 || section > kMessageSectionCount) return fallback;
   BorrowedProfileFile profile(*m_app, m_filePath, m_app->m_pszProfileName);
   return m_app->GetProfileString(MessageSectionName(section), key, fallback);
 }

@@ -1,0 +1,87 @@
+// The help file path and the topics of the topic map.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "frame/help.h"
+#include "settings/plugin_settings.h"
+#include "testing/temp_folder.h"
+#include "ui/scripted_driver.h"
+
+namespace {
+
+TEST(HelpPath, SplitsIntoFolderWithBackslashAndFileName) {
+  struct Case {
+    const char* path;
+    const char* folder;
+    const char* fileName;
+  };
+  for (const Case& c : {Case{"D:\\Help\\Rasterwerk.chm", "D:\\Help\\", "Rasterwerk.chm"},
+                        Case{"D:\\Rasterwerk.chm", "D:\\", "Rasterwerk.chm"},
+                        Case{"Rasterwerk.chm", "", "Rasterwerk.chm"}, Case{"D:\\Help\\", "D:\\Help\\", ""}}) {
+    std::string folder = "old", fileName = "old";
+    SplitHelpPath(c.path, folder, fileName);
+    EXPECT_EQ(folder, c.folder) << c.path;
+    EXPECT_EQ(fileName, c.fileName) << c.path;
+  }
+}
+
+class HelpTopic : public ::testing::Test {
+ protected:
+  HelpTopic() {
+    auto scripted = ui::ScriptedDriver::fromText("");
+    scripted->writeTranscriptNowhere();
+    driver = scripted.get();
+    ui::setDriver(std::move(scripted));
+    theSettings.helpFolder = folder.windows();
+    theSettings.helpFileName = "Rasterwerk.chm";
+  }
+  ~HelpTopic() override {
+    ui::setDriver(nullptr);
+    theSettings = PluginSettings();
+  }
+
+  // The help path HtmlHelpA was given, from the transcript.
+  std::string ShownPath(const std::string& topic) {
+    const std::size_t before = driver->transcript().size();
+    EXPECT_TRUE(ShowHelpTopic(app, topic));
+    EXPECT_EQ(app.m_pszProfileName, nullptr);
+    const std::string line = driver->transcript().substr(before);
+    const std::string prefix = "htmlhelp \"";
+    if (line.rfind(prefix, 0) != 0) return "(no help: " + line + ")";
+    return line.substr(prefix.size(), line.find("\" command=0") - prefix.size());
+  }
+
+  TempFolder folder;
+  CWinApp app;
+  ui::ScriptedDriver* driver = nullptr;
+};
+
+TEST_F(HelpTopic, TopicValueIsAppendedToTheHelpFileWithoutSeparator) {
+  folder.write("Rasterwerk.top", "[Rasterwerk]\nMain=::/main.htm\n");
+  EXPECT_EQ(ShownPath("Main"), folder.windows() + "Rasterwerk.chm::/main.htm");
+  EXPECT_EQ(ShownPath("Gimp"), folder.windows() + "Rasterwerk.chm");  // no entry: default page
+}
+
+TEST_F(HelpTopic, WithoutHelpFileOnlyTheTopicValueRemains) {
+  theSettings.helpFolder.clear();
+  theSettings.helpFileName.clear();
+  EXPECT_EQ(ShownPath("Main"), "");
+}
+
+TEST(ShippedHelp, EveryTopicReachesAPageOfTheHelpFile) {
+  CWinApp app;
+  app.m_pszProfileName = nullptr;
+  const std::string topicMap = win32::ToWindowsPath(MOXI_FILES_DIR "/Rasterwerk.top");
+  for (const char* topic : {"Main", "Properties", "Gimp", "Edit"}) {
+    char value[256] = "";
+    GetPrivateProfileStringA("Rasterwerk", topic, "", value, sizeof value, topicMap.c_str());
+    const std::string page = value;
+    ASSERT_EQ(page.rfind("::/", 0), 0u) << topic;
+    EXPECT_TRUE(std::filesystem::is_regular_file(MOXI_FILES_DIR "/Rasterwerk.chm/" + page.substr(3))) << topic;
+  }
+  EXPECT_TRUE(std::filesystem::is_regular_file(MOXI_FILES_DIR "/Rasterwerk.chm/index.html"));
+}
+
+}  // namespace
