@@ -7,6 +7,7 @@
 
 #include "arx/automation.h"
 #include "arx/drawing.h"
+#include "arx/host.h"
 #include "arx/plot.h"
 #include "ui/scripted_driver.h"
 #include "win32/posix.h"
@@ -153,6 +154,23 @@ TEST_F(PlotPreview, DeviceNoneHasNoPreview) {
   EXPECT_EQ(plot->DisplayPlotPreview(acFullPreview), E_FAIL);
   plot->Release();
   EXPECT_NE(driver_->transcript().find("cmdline | Plot preview failed: "), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PlotPreview, HostCommandsPlotAndPreview) {
+  const arx::HostCommand* plotCommand = arx::findHostCommand("plot");
+  const arx::HostCommand* previewCommand = arx::findHostCommand("PREVIEW");
+  ASSERT_NE(plotCommand, nullptr);
+  ASSERT_NE(previewCommand, nullptr);
+  EXPECT_TRUE(plotCommand->handler(" \"" + (dir_ / "by command.png").string() + "\" "));
+  EXPECT_TRUE(fs::exists(dir_ / "by command.png"));
+  EXPECT_FALSE(plotCommand->handler(""));
+  EXPECT_NE(driver_->transcript().find("cmdline | PLOT: "), std::string::npos);
+  EXPECT_TRUE(previewCommand->handler(""));
+  EXPECT_NE(driver_->transcript().find("plotpreview closed"), std::string::npos);
 }
 
 }  // namespace
