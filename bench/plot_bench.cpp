@@ -1,0 +1,92 @@
+// Whole-run timing of plotting a large drawing to PNG, side by side with a
+// peer doing the same job on the same DXF (see CMakeLists.txt).
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "arx/drawing.h"
+#include "arx/plot.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kPython = "/usr/bin/python3";
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::string quoted(const std::string& text) { return "'" + text + "'"; }
+
+// Runs a command; its standard output, or nothing when it failed.
+bool run(const std::string& command, std::string& output) {
+  std::unique_ptr<FILE, decltype(&pclose)> pipe(popen(command.c_str(), "r"), pclose);
+  if (!pipe) return false;
+  char buffer[256];
+  while (fgets(buffer, sizeof buffer, pipe.get())) output += buffer;
+  return pclose(pipe.release()) == 0;
+}
+
+struct TempFolder {
+  fs::path path = fs::temp_directory_path() / ("rw-plot-bench-" + std::to_string(getpid()));
+  TempFolder() { fs::create_directories(path); }
+  ~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path, ec);
+  }
+};
+
+int fail(const std::string& message) {
+  std::fprintf(stderr, "plot_bench: %s\n", message.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  long entities = 100000;
+  if (argc == 3 && std::string(argv[1]) == "--entities") entities = std::atol(argv[2]);
+  else if (argc != 1) return fail("usage: plot_bench [--entities N]");
+  if (entities <= 0) return fail("the number of entities must be positive");
+
+  TempFolder temp;
+  const std::string dxf = (temp.path / "bench.dxf").string();
+  std::string output;
+  std::printf("making a drawing of %ld entities...\n", entities);
+  std::fflush(stdout);
+  if (!run(std::string(kPython) + " " + quoted(RW_SAMPLES_SCRIPT) + " --bench " + std::to_string(entities) + " " +
+               quoted(dxf),
+           output))
+    return fail("the drawing could not be made (python3-ezdxf installed?)");
+
+  auto start = std::chrono::steady_clock::now();
+  const arx::FileResult opened = arx::openDrawing(dxf);
+  if (!opened.ok) return fail(opened.error);
+  const double readSeconds = secondsSince(start);
+  start = std::chrono::steady_clock::now();
+  const arx::FileResult plotted = arx::plotLayout(arx::workingDrawing(), (temp.path / "ours.png").string());
+  if (!plotted.ok) return fail(plotted.error);
+  const double plotSeconds = secondsSince(start);
+  const double ours = readSeconds + plotSeconds;
+  std::printf("ours: %.3f s (reading %.3f s, plotting %.3f s)\n", ours, readSeconds, plotSeconds);
+  std::fflush(stdout);
+
+  output.clear();
+  start = std::chrono::steady_clock::now();
+  if (!run(std::string(kPython) + " " + quoted(RW_PEER_SCRIPT) + " " + quoted(dxf) + " " +
+               quoted((temp.path / "peer.png").string()) + " 640 480",
+           output))
+    return fail("the peer failed");
+  const double peerWall = secondsSince(start);
+  double peer = peerWall;
+  std::sscanf(output.c_str(), "peer-seconds %lf", &peer);
+  std::printf("peer (ezdxf drawing add-on + matplotlib): %.3f s (%.3f s with interpreter start-up)\n", peer, peerWall);
+  std::printf("ratio peer/ours: %.1f (target: at least 10)\n", peer / ours);
+  return 0;
+}
