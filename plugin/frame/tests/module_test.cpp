@@ -201,6 +201,9 @@ TEST_F(PluginModule, ExportsOnlyItsEntryPoints) {
   HMODULE module = LoadLibraryA(Install(HOOK_LIBRARY).c_str());
   ASSERT_NE(module, nullptr);
   EXPECT_NE(GetProcAddress(module, "acrxEntryPoint"), nullptr);
+  auto apiVersion = reinterpret_cast<int (*)()>(reinterpret_cast<void*>(GetProcAddress(module, "acrxGetApiVersion")));
+  ASSERT_NE(apiVersion, nullptr);
+  EXPECT_EQ(apiVersion(), ACRX_API_VERSION);
   EXPECT_EQ(GetProcAddress(module, "theApp"), nullptr);
   EXPECT_EQ(GetProcAddress(module, "_Z18CreateImageCommandv"), nullptr);
   FreeLibrary(module);
