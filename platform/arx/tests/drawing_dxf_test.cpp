@@ -232,6 +232,46 @@ TEST_F(DxfTest, UnknownEntityTypesAreSkippedWithANote) {
   EXPECT_EQ(entities[1], (Summary{"2D", "B", "circle"}));  // its layer is made on the fly
 }
 
+TEST_F(DxfTest, OpensADrawingWrittenByEzdxf) {
+  const std::string script =
+      "import ezdxf, sys\n"
+      "doc = ezdxf.new('R2018')\n"
+      "doc.layers.add('Gel\\u00e4nde', color=3).dxf.plot = 0\n"
+      "msp = doc.modelspace()\n"
+      "msp.add_lwpolyline([(0, 0, 0, 0, 1), (10, 0)], dxfattribs={'layer': 'Gel\\u00e4nde'})\n"
+      "msp.add_text('Stra\\u00dfe', dxfattribs={'height': 2})\n"
+      "msp.add_mtext('skipped')\n"
+      "doc.saveas(sys.argv[1])\n";
+  writeText("make.py", script);
+  std::string output;
+  ASSERT_EQ(run("/usr/bin/python3 " + path("make.py") + " " + path("ez.dxf"), output), 0) << output;
+  const arx::FileResult result = arx::openDrawing(path("ez.dxf"));
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_NE(result.warning.find("1 MTEXT"), std::string::npos) << result.warning;
+  const arx::Layer* layer = arx::findLayer(db(), "Gel\xe4nde");  // code page 1252 in the drawing
+  ASSERT_NE(layer, nullptr);
+  EXPECT_FALSE(layer->plottable);
+  EXPECT_EQ(layer->color, 3);
+  std::vector<arx::Shape> shapes;
+  arx::forEachModelEntity(db(), [&](const arx::EntityView& e) { shapes.push_back(e.shape); });
+  ASSERT_EQ(shapes.size(), 2u);
+  EXPECT_EQ(std::get<arx::PolylineShape>(shapes[0]).vertices[0].bulge, 1.0);
+  EXPECT_EQ(std::get<arx::TextShape>(shapes[1]).text, "Stra\xdf" "e");
+}
+
+TEST_F(DxfTest, ImageWithoutDefinitionIsLeftOutWithANote) {
+  writeText("orphan.dxf",
+            "0\nSECTION\n2\nENTITIES\n"
+            "0\nIMAGE\n5\n30\n8\n0\n100\nAcDbEntity\n100\nAcDbRasterImage\n10\n0\n20\n0\n30\n0\n"
+            "11\n1\n21\n0\n31\n0\n12\n0\n22\n1\n32\n0\n13\n4\n23\n4\n340\n99\n"
+            "0\nLINE\n5\n31\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n"
+            "0\nENDSEC\n0\nEOF\n");
+  const arx::FileResult result = arx::openDrawing(path("orphan.dxf"));
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_NE(result.warning.find("IMAGE without definition"), std::string::npos) << result.warning;
+  EXPECT_EQ(arx::modelEntityCount(db()), 1u);
+}
+
 struct BadFile {
   const char* what;
   const char* text;

@@ -1,8 +1,10 @@
 #include "dxf/groups.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 
 namespace arx::dxf {
 namespace {
@@ -19,26 +21,25 @@ Kind kindOf(int code) {
   return Kind::Text;
 }
 
-std::string trimmed(const std::string& s) {
+std::string_view trimmed(std::string_view s) {
   const std::size_t a = s.find_first_not_of(" \t\r");
-  if (a == std::string::npos) return "";
+  if (a == std::string_view::npos) return {};
   return s.substr(a, s.find_last_not_of(" \t\r") - a + 1);
 }
 
-bool parseInt(const std::string& s, long long& out) {
-  const std::string t = trimmed(s);
+bool parseInt(std::string_view s, long long& out) {
+  const std::string_view t = trimmed(s);
   if (t.empty()) return false;
-  const char* begin = t.c_str() + (t[0] == '+' ? 1 : 0);
-  auto [end, ec] = std::from_chars(begin, t.c_str() + t.size(), out);
-  return ec == std::errc() && end == t.c_str() + t.size();
+  const char* begin = t.data() + (t[0] == '+' ? 1 : 0);
+  auto [end, ec] = std::from_chars(begin, t.data() + t.size(), out);
+  return ec == std::errc() && end == t.data() + t.size();
 }
 
-bool parseReal(const std::string& s, double& out) {
-  const std::string t = trimmed(s);
+bool parseReal(std::string_view s, double& out) {
+  const std::string_view t = trimmed(s);
   if (t.empty()) return false;
-  char* end = nullptr;
-  out = std::strtod(t.c_str(), &end);
-  return end == t.c_str() + t.size() && std::isfinite(out);
+  auto [end, ec] = std::from_chars(t.data() + (t[0] == '+' ? 1 : 0), t.data() + t.size(), out);
+  return ec == std::errc() && end == t.data() + t.size() && std::isfinite(out);
 }
 
 std::string at(int line) { return "line " + std::to_string(line) + ": "; }
@@ -67,7 +68,7 @@ bool checkStructure(const std::vector<Group>& groups, std::string& error) {
   for (std::size_t i = 0; i < groups.size(); ++i) {
     const Group& g = groups[i];
     if (g.code != 0) continue;
-    const std::string type = trimmed(g.value);
+    const std::string_view type = trimmed(g.value);
     if (type == "SECTION") {
       if (inSection) {
         error = at(g.line) + "SECTION inside a section (ENDSEC missing)";
@@ -91,7 +92,7 @@ bool checkStructure(const std::vector<Group>& groups, std::string& error) {
       }
       return true;
     } else if (!inSection) {
-      error = at(g.line) + "\"" + type + "\" outside any section";
+      error = at(g.line) + "\"" + std::string(type) + "\" outside any section";
       return false;
     }
   }
@@ -125,28 +126,30 @@ bool readGroups(const std::string& text, std::vector<Group>& groups, std::string
     error = "binary DXF files are not supported; save the drawing as ASCII DXF";
     return false;
   }
-  if (trimmed(text).empty()) {
+  if (trimmed(std::string_view(text)).empty()) {
     error = "the file is empty";
     return false;
   }
   std::size_t pos = 0;
   int line = 0;
-  auto nextLine = [&](std::string& out) {
-    if (pos >= text.size()) return false;
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    out = text.substr(pos, end - pos);
-    if (!out.empty() && out.back() == '\r') out.pop_back();
+  const std::string_view all(text);
+  groups.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), '\n')) / 2 + 1);
+  auto nextLine = [&](std::string_view& out) {
+    if (pos >= all.size()) return false;
+    std::size_t end = all.find('\n', pos);
+    if (end == std::string_view::npos) end = all.size();
+    out = all.substr(pos, end - pos);
+    if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
     pos = end + 1;
     ++line;
     return true;
   };
-  std::string codeLine, valueLine;
+  std::string_view codeLine, valueLine;
   while (nextLine(codeLine)) {
     if (trimmed(codeLine).empty() && pos >= text.size()) break;  // blank last line
     long long code = 0;
     if (!parseInt(codeLine, code) || code < -5 || code > 1071) {
-      error = at(line) + "group code expected, found \"" + codeLine.substr(0, 40) + "\"";
+      error = at(line) + "group code expected, found \"" + std::string(codeLine.substr(0, 40)) + "\"";
       return false;
     }
     const int codeLineNo = line;
@@ -154,7 +157,7 @@ bool readGroups(const std::string& text, std::vector<Group>& groups, std::string
       error = at(codeLineNo) + "the file is truncated: value of group " + std::to_string(code) + " missing";
       return false;
     }
-    Group g{static_cast<int>(code), code == 0 || code == 2 ? trimmed(valueLine) : valueLine, codeLineNo};
+    Group g{static_cast<int>(code), std::string(code == 0 || code == 2 ? trimmed(valueLine) : valueLine), codeLineNo};
     if (!checkValue(g, error)) return false;
     groups.push_back(std::move(g));
     if (groups.back().code == 0 && groups.back().value == "EOF") break;

@@ -18,6 +18,7 @@
 #include "imgdef.h"
 #include "imgent.h"
 #include "imgvars.h"
+#include "win32/posix.h"
 
 namespace arx::dxf {
 namespace {
@@ -29,11 +30,13 @@ std::string upperHex(const std::string& hex) { return upperKey(hex); }
 // Receives layers and entities from dxflib.
 class Reader : public DL_CreationAdapter {
  public:
-  Reader(AcDbDatabase& db, DL_Dxf& dxf) : m_db(db), m_dxf(dxf) {}
+  // Files of release 2007 on (AC1021+) hold UTF-8 text; the drawing keeps code page 1252.
+  Reader(AcDbDatabase& db, DL_Dxf& dxf, bool utf8) : m_db(db), m_dxf(dxf), m_utf8(utf8) {}
+  std::string text(const std::string& s) const { return m_utf8 ? win32::Utf8ToCp1252(s) : s; }
 
   void addLayer(const DL_LayerData& data) override {
     const int color = getAttributes().getColor();
-    Layer layer{data.name, std::abs(color) >= 1 && std::abs(color) <= 255 ? std::abs(color) : 7,
+    Layer layer{text(data.name), std::abs(color) >= 1 && std::abs(color) <= 255 ? std::abs(color) : 7,
                 m_dxf.getIntValue(290, 1) != 0, color >= 0, (data.flags & 1) != 0};
     if (layer.name.empty()) return;
     const AcDbObjectId id = arx::addLayer(m_db, layer);
@@ -57,7 +60,7 @@ class Reader : public DL_CreationAdapter {
     add(ArcShape{{d.cx, d.cy}, d.radius, d.angle1 * kDegree, d.angle2 * kDegree});
   }
   void addText(const DL_TextData& d) override {
-    add(TextShape{{d.ipx, d.ipy}, d.height > 0.0 ? d.height : 2.5, d.angle * kDegree, d.text});
+    add(TextShape{{d.ipx, d.ipy}, d.height > 0.0 ? d.height : 2.5, d.angle * kDegree, text(d.text)});
   }
 
   void addPolyline(const DL_PolylineData& d) override {
@@ -77,10 +80,10 @@ class Reader : public DL_CreationAdapter {
     if (!inModelSpace()) return skip("IMAGE");
     auto* image = new AcDbRasterImage;
     image->setPixelVectors({d.ipx, d.ipy, 0.0}, {d.ux, d.uy, 0.0}, {d.vx, d.vy, 0.0});
-    const AcDbObjectId id = appendEntity(m_db, image, getAttributes().getLayer(), fileHandle());
+    const AcDbObjectId id = appendEntity(m_db, image, text(getAttributes().getLayer()), fileHandle());
     if (!id.isNull()) m_images.push_back({id, upperHex(d.ref), d.width, d.height});
   }
-  void linkImage(const DL_ImageDefData& d) override { m_defFiles[upperHex(d.ref)] = d.file; }
+  void linkImage(const DL_ImageDefData& d) override { m_defFiles[upperHex(d.ref)] = text(d.file); }
 
   // Entities of kinds this editor does not draw.
   void addPoint(const DL_PointData&) override { skip("POINT"); }
@@ -105,7 +108,7 @@ class Reader : public DL_CreationAdapter {
   };
   const std::vector<PendingImage>& images() const { return m_images; }
   const std::map<std::string, std::string>& defFiles() const { return m_defFiles; }
-  const std::map<std::string, int>& skipped() const { return m_skipped; }
+  std::map<std::string, int>& skipped() { return m_skipped; }
 
  private:
   bool inModelSpace() { return !m_inBlock && !getAttributes().isInPaperSpace(); }
@@ -118,7 +121,7 @@ class Reader : public DL_CreationAdapter {
   void add(const Shape& shape) {
     finishPolyline();
     if (!inModelSpace()) return skip("entity outside model space");
-    appendShape(m_db, shape, getAttributes().getLayer(), fileHandle());
+    appendShape(m_db, shape, text(getAttributes().getLayer()), fileHandle());
   }
 
   void finishPolyline() {
@@ -132,6 +135,7 @@ class Reader : public DL_CreationAdapter {
 
   AcDbDatabase& m_db;
   DL_Dxf& m_dxf;
+  bool m_utf8;
   bool m_inBlock = false;
   bool m_inPolyline = false;
   PolylineShape m_polyline;
@@ -255,18 +259,23 @@ AcDbObjectId makeDefinition(AcDbDatabase& db, const std::vector<Record>& recs, c
 }
 
 // Ties each image to its definition through a reactor owned by the image.
-void linkImages(AcDbDatabase& db, const Reader& reader, const std::vector<Record>& recs) {
+void linkImages(AcDbDatabase& db, Reader& reader, const std::vector<Record>& recs) {
   std::map<std::string, std::string> names;  // definition handle -> dictionary name
   for (const auto& [name, handle] : namedDictionary(recs, "ACAD_IMAGE_DICT")) names[handle] = name;
   std::map<std::string, AcDbObjectId> defs;
   for (const auto& image : reader.images()) {
     auto file = reader.defFiles().find(image.defHandle);
-    if (file == reader.defFiles().end()) continue;  // an image without a definition stays unlinked
     AcDbObjectId& def = defs[image.defHandle];
-    if (def.isNull())
+    if (def.isNull() && file != reader.defFiles().end())
       def = makeDefinition(db, recs, image.defHandle, file->second, names[image.defHandle], image.width, image.height);
     AcDbRasterImage* entity = nullptr;
-    if (def.isNull() || acdbOpenObject(entity, image.id, AcDb::kForWrite) != Acad::eOk) continue;
+    if (acdbOpenObject(entity, image.id, AcDb::kForWrite) != Acad::eOk) continue;
+    if (def.isNull()) {  // an image needs its definition: leave it out
+      entity->erase();
+      entity->close();
+      ++reader.skipped()["IMAGE without definition"];
+      continue;
+    }
     entity->setImageDefId(def);
     char handle[32];
     image.id.handle().getIntoAsciiBuffer(handle);
@@ -300,6 +309,15 @@ void reserveHandles(const std::vector<Group>& groups, AcDbDatabase& db) {
   next = std::max(next, highest + 1);
 }
 
+bool holdsUtf8(const std::vector<Record>& recs) {
+  for (const Record& r : recs) {
+    if (r.section != "HEADER") continue;
+    for (std::size_t i = 0; i + 1 < r.groups.size(); ++i)
+      if (r.groups[i]->code == 9 && r.groups[i]->value == "$ACADVER") return r.groups[i + 1]->value >= "AC1021";
+  }
+  return false;
+}
+
 FileResult failure(const std::string& error) {
   FileResult result;
   result.error = error;
@@ -322,7 +340,7 @@ FileResult readText(const std::string& text, AcDbDatabase& db) {
   const std::vector<Record> recs = records(groups);
   reserveHandles(groups, db);
   DL_Dxf dxf;
-  Reader reader(db, dxf);
+  Reader reader(db, dxf, holdsUtf8(recs));
   std::istringstream in(text);
   try {
     if (!dxf.in(in, &reader)) return failure("the DXF reader could not read the file");
