@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <afxwin.h>
+
 #include "accmd.h"
 #include "aced.h"
 #include "arx/host.h"
@@ -196,6 +198,30 @@ const FirstCommandCase kFirstCommandCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Cases, FirstCommand, ::testing::ValuesIn(kFirstCommandCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// What a companion call made from inside a command sees of the MFC state.
+std::string appDuringCommand;
+AFX_MODULE_STATE* stateDuringCommand = nullptr;
+int RecordApp() {
+  stateDuringCommand = AfxGetModuleState();
+  appDuringCommand = AfxGetApp() && AfxGetApp()->m_pszAppName ? AfxGetApp()->m_pszAppName : "(none)";
+  acedRetNil();
+  return RSRSLT;
+}
+
+TEST_F(PluginModule, CommandsRunInTheModulesOwnStateAndGiveTheHostsBack) {
+  ASSERT_TRUE(arx::loadApplication(Install(HOOK_LIBRARY)).ok);
+  constexpr short kCode = 99;
+  acedDefun("Tavo_pathInfo", kCode);
+  acedRegFunc(RecordApp, kCode);
+  AFX_MODULE_STATE* hostState = AfxGetModuleState();
+  appDuringCommand.clear();
+  EXPECT_TRUE(arx::runCommand("TAVO_IMGEDIT"));
+  EXPECT_NE(stateDuringCommand, hostState);
+  EXPECT_EQ(appDuringCommand, "Rasterwerk");
+  EXPECT_EQ(AfxGetModuleState(), hostState);
+  acedUndef("Tavo_pathInfo", kCode);
+}
 
 TEST_F(PluginModule, ExportsOnlyItsEntryPoints) {
   HMODULE module = LoadLibraryA(Install(HOOK_LIBRARY).c_str());
