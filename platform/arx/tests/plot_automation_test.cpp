@@ -89,7 +89,9 @@ TEST_F(PlotAutomation, PlotsToTheFileBeforeReturningAndReleasesEverything) {
   EXPECT_EQ(picture->width, 640);
   plot->Release();
   EXPECT_EQ(arx::automationReferences(), before);
-  EXPECT_NE(driver_->transcript().find("plot file=\"" + windowsPath("site(Layer0).png") + "\" -> ok"), std::string::npos);
+  EXPECT_NE(driver_->transcript().find("plot file=\"" + windowsPath("site(Layer0).png") + "\" backgroundplot=2 -> ok"),
+            std::string::npos)
+      << driver_->transcript();
 }
 
 TEST_F(PlotAutomation, ConfigurationNamesAnotherDevice) {

@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+#include "acedads.h"
 #include "arx/plot.h"
 #include "bstr.h"
 #include "dbmain.h"
@@ -91,7 +92,10 @@ class Plot : public AutomationObject<IAcadPlot> {
     if (!deviceFromConfiguration(plotConfig, device)) return E_INVALIDARG;
     const std::string windowsPath = win32::Utf8ToCp1252(bstr::toUtf8(plotFile));
     const FileResult result = plotTo(windowsPath, device);
-    ui::driver().record("plot file=\"" + windowsPath + "\" -> " + (result.ok ? "ok" : "failed"));
+    // Plots are always complete on return; the transcript shows the setting
+    // the caller plotted with.
+    ui::driver().record("plot file=\"" + windowsPath + "\" backgroundplot=" + backgroundPlot() + " -> " +
+                        (result.ok ? "ok" : "failed"));
     if (!result.ok) ui::driver().commandLine("Plot failed: " + result.error + "\n");
     *success = result.ok ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
@@ -108,6 +112,11 @@ class Plot : public AutomationObject<IAcadPlot> {
   const IID& interfaceId() const override { return IID_IAcadPlot; }
 
  private:
+  static std::string backgroundPlot() {
+    resbuf value{};
+    if (acedGetVar("BACKGROUNDPLOT", &value) != RTNORM || value.restype != RTSHORT) return "?";
+    return std::to_string(value.resval.rint);
+  }
   static FileResult plotTo(const std::string& windowsPath, const std::string& device) {
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     if (!db) return {false, "no drawing is open"};

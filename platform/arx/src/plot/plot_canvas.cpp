@@ -65,6 +65,7 @@ PlotCanvas::PlotCanvas(cairo_t* cr, const PlotFrame& frame)
   cairo_set_line_width(cr_, 1);
   cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
   cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
+  cairo_select_font_face(cr_, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
 }
 
 void PlotCanvas::paintWhite() {
@@ -196,7 +197,6 @@ void PlotCanvas::drawText(const TextShape& text, const std::string& utf8) {
   if (!finite(page) || !(size >= 0.5) || size > kCairoSafe || utf8.empty()) return;
   if (!insidePage(page, size * (utf8.size() + 1))) return;
   cairo_save(cr_);
-  cairo_select_font_face(cr_, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr_, size);
   cairo_translate(cr_, page.x, page.y);
   cairo_rotate(cr_, -(text.rotation + frame_.rotation()));
