@@ -100,7 +100,7 @@ TEST_F(FrameRun, CompanionAnswersThePathsAndKeepsLayerDefinitions) {
       "(Tavo_layerDialog \"TAVO_IMGCREATE\" \"ImageLayer\" \"Rasterwerk\" \"" + lispFolder + "\")\n"
       "(Tavo_newLayer \"TAVO_IMGCREATE\" \"IMG\")\n"
       "(Tavo_getLayerName \"TAVO_IMGCREATE\" \"IMG\")\n",
-      "layerdialog IMG Bild\n");
+      "layerdialog IMG Bild\n", "--save-as " + Quoted(dir / "saved.dxf"));
   EXPECT_EQ(run.exitCode, 0) << run.transcript;
   EXPECT_NE(run.transcript.find("cmdline | \"" + lispFolder + "\"\n"), std::string::npos) << run.transcript;
   EXPECT_NE(run.transcript.find("cmdline | \"" + lispFolder + "Rasterwerk.ini\"\n"), std::string::npos);
@@ -108,6 +108,12 @@ TEST_F(FrameRun, CompanionAnswersThePathsAndKeepsLayerDefinitions) {
   EXPECT_NE(run.transcript.find("cmdline | (\"IMG\" \"Bild\" 1)\n"), std::string::npos) << run.transcript;
   EXPECT_NE(run.transcript.find("cmdline | \"Bild\"\n"), std::string::npos);
   EXPECT_NE(ReadFile(dir / "user" / "TavoLayers.ini").find("Name=Bild"), std::string::npos);
+  // Tavo_newLayer made the layer in the drawing.
+  EXPECT_NE(run.transcript.find("Command: (Tavo_newLayer \"TAVO_IMGCREATE\" \"IMG\")\ncmdline | 1\n"),
+            std::string::npos);
+  std::string saved = ReadFile(dir / "saved.dxf");
+  std::erase(saved, '\r');
+  EXPECT_NE(saved.find("\n  2\nBild\n"), std::string::npos);
 }
 
 TEST_F(FrameRun, HelpFileIsFoundBesideThePlugin) {
