@@ -43,6 +43,42 @@ bool SaveInPictureType(const std::string& picturePath, const std::string& pictur
   return false;  // no other picture type is written
 }
 
+// One run of the stacking: the plot files and what the first one showed.
+struct PlotStack {
+  std::string basePath;
+  std::string plotType;
+  bool eps = false;
+  double psResolution = 0;
+  bool hasBackground = false;  // the first plot opened with a background layer
+  LONG documentId = 0;         // the layered document
+};
+
+// Opens plot file `index` and moves its picture into the layered document as
+// the layer `layerName`; the first plot makes the layered document.
+void AddPlotLayer(PlotStack& stack, size_t index, const std::string& layerName) {
+  const std::string plotFile = PlotFile(stack.basePath, index, stack.plotType);
+  OpenPlot(plotFile, stack.eps, stack.psResolution);
+  if (index == 0) {
+    stack.hasBackground = MakeLayeredDocument(layerName, stack.basePath + ".psd", stack.documentId);
+    OpenPlot(plotFile, stack.eps, stack.psResolution);
+  }
+  if (stack.hasBackground) {
+    psSelectAll();
+    psCopy();
+  } else {
+    psDuplicateLayerTo(layerName, stack.documentId);
+  }
+  psCloseDiscarding();  // the layered document is active again
+  if (stack.hasBackground) {
+    psMakeLayer(layerName, "None", false);
+    psPaste();
+  }
+  if (!stack.eps) {
+    psColorRange();
+    psDelete();
+  }
+}
+
 void FinishWithEditor() {
   SignalEditorWindow();
   psDisconnect();
@@ -56,35 +92,12 @@ bool photoshopCreate(const std::string& basePath, const std::string& plotType,
     ShowPhotoshopMessage(msg::kPshNotAvailable);
     return false;
   }
-  const bool eps = EqualsNoCase(plotType, "eps");
+  // White foreground and background: the background layer's paper, and the
+  // colour range that removes the paper of raster plots.
   psSetColor(255, 255, 255, false);
   psSetColor(255, 255, 255, true);
-  bool hasBackground = false;
-  LONG documentId = 0;
-  for (size_t i = 0; i < layerNames.size(); ++i) {
-    const std::string plotFile = PlotFile(basePath, i, plotType);
-    const std::string layerName = "ACAD_" + layerNames[i];
-    OpenPlot(plotFile, eps, psResolution);
-    if (i == 0) {
-      hasBackground = MakeLayeredDocument(layerName, basePath + ".psd", documentId);
-      OpenPlot(plotFile, eps, psResolution);
-    }
-    if (hasBackground) {
-      psSelectAll();
-      psCopy();
-    } else {
-      psDuplicateLayerTo(layerName, documentId);
-    }
-    psCloseDiscarding();
-    if (hasBackground) {
-      psMakeLayer(layerName, "None", false);
-      psPaste();
-    }
-    if (!eps) {
-      psColorRange();
-      psDelete();
-    }
-  }
+  PlotStack stack{basePath, plotType, EqualsNoCase(plotType, "eps"), psResolution};
+  for (size_t i = 0; i < layerNames.size(); ++i) AddPlotLayer(stack, i, "ACAD_" + layerNames[i]);
   psDeselect();
   psSave();
   return true;
