@@ -1,6 +1,9 @@
 // The help file path and the topics of the topic map.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 
@@ -68,6 +71,29 @@ TEST_F(HelpTopic, WithoutHelpFileOnlyTheTopicValueRemains) {
   theSettings.helpFolder.clear();
   theSettings.helpFileName.clear();
   EXPECT_EQ(ShownPath("Main"), "");
+}
+
+// With windows shown, the desktop's viewer (here a script standing in for
+// xdg-open) gets the topic's page inside the help folder.
+TEST_F(HelpTopic, ShownWindowsOpenTheTopicsPageInTheViewer) {
+  folder.write("Rasterwerk.top", "[Rasterwerk]\nMain=::/main.htm\n");
+  folder.write("Rasterwerk.chm/main.htm", "<html></html>");
+  folder.write("bin/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.tmp\" && /bin/mv \"$0.tmp\" \"$0.opened\"\n");
+  std::filesystem::permissions(folder.path() / "bin/xdg-open", std::filesystem::perms::owner_all);
+  const std::string path = getenv("PATH") ? getenv("PATH") : "";
+  const char* display = getenv("DISPLAY");
+  const std::string oldDisplay = display ? display : "";
+  setenv("PATH", (folder.path() / "bin").c_str(), 1);
+  setenv("DISPLAY", ":0", 1);
+  setenv("RW_SHOW_HELP", "1", 1);
+  ShowHelpTopic(app, "Main");
+  setenv("PATH", path.c_str(), 1);
+  unsetenv("RW_SHOW_HELP");
+  display ? setenv("DISPLAY", oldDisplay.c_str(), 1) : unsetenv("DISPLAY");
+  // The viewer runs on its own; wait until it has noted its argument.
+  const auto opened = folder.path() / "bin/xdg-open.opened";
+  for (int i = 0; i < 1000 && !std::filesystem::exists(opened); ++i) usleep(10000);
+  EXPECT_EQ(folder.read("bin/xdg-open.opened"), (folder.path() / "Rasterwerk.chm/main.htm").string());
 }
 
 TEST(ShippedHelp, EveryTopicReachesAPageOfTheHelpFile) {
