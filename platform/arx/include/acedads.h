@@ -7,8 +7,8 @@
 // Selection. `str` is the option: "_C" (crossing window through pt1 and pt2,
 // points in world coordinates) or "_:S" (one pick by the user).
 int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct resbuf* filter, ads_name ss);
-int acedSSLength(const ads_name ss, Adesk::Int32* len);
-int acedSSName(const ads_name ss, Adesk::Int32 i, ads_name entres);
+int acedSSLength(const ads_name ss, long* len);
+int acedSSName(const ads_name ss, long i, ads_name entres);
 // Adds `ename` to `ss` (or makes a new set with it, or an empty one, when null).
 int acedSSAdd(const ads_name ename, const ads_name ss, ads_name result);
 int acedSSFree(const ads_name ss);

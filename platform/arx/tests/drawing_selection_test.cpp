@@ -36,9 +36,9 @@ class SelectionTest : public DrawingTest {
     ads_name ss;
     std::vector<std::string> handles;
     if (acedSSGet("_C", a, b, nullptr, ss) != RTNORM) return handles;
-    Adesk::Int32 n = 0;
+    long n = 0;
     EXPECT_EQ(acedSSLength(ss, &n), RTNORM);
-    for (Adesk::Int32 i = 0; i < n; ++i) {
+    for (long i = 0; i < n; ++i) {
       ads_name ent;
       AcDbObjectId id;
       EXPECT_EQ(acedSSName(ss, i, ent), RTNORM);
@@ -176,7 +176,7 @@ TEST_F(SelectionTest, SetOperations) {
   ASSERT_EQ(acedSSAdd(ea, nullptr, ss), RTNORM);
   ASSERT_EQ(acedSSAdd(eb, ss, ss), RTNORM);
   ASSERT_EQ(acedSSAdd(ea, ss, ss), RTNORM);  // already a member
-  Adesk::Int32 n = 0;
+  long n = 0;
   ASSERT_EQ(acedSSLength(ss, &n), RTNORM);
   EXPECT_EQ(n, 2);
   ads_name out;

@@ -68,6 +68,7 @@ Acad::ErrorStatus AcDbEntity::setLayer(AcDbObjectId layer, Adesk::Boolean) {
   const AcDbStub* stub = layer.stub();
   if (!arx::isLiveStub(stub) || !stub->object || !stub->object->isKindOf(AcDbLayerTableRecord::desc()))
     return Acad::eInvalidInput;
+  if (database() && layer.database() != database()) return Acad::eWrongDatabase;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
   m_layerId = layer;
   return Acad::eOk;

@@ -112,14 +112,14 @@ int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const resbuf* 
   return RTERROR;
 }
 
-int acedSSLength(const ads_name ss, Adesk::Int32* len) {
+int acedSSLength(const ads_name ss, long* len) {
   const auto* members = membersOf(ss);
   if (!members || !len) return RTERROR;
-  *len = static_cast<Adesk::Int32>(members->size());
+  *len = static_cast<long>(members->size());
   return RTNORM;
 }
 
-int acedSSName(const ads_name ss, Adesk::Int32 i, ads_name entres) {
+int acedSSName(const ads_name ss, long i, ads_name entres) {
   const auto* members = membersOf(ss);
   if (!members || !entres || i < 0 || static_cast<std::size_t>(i) >= members->size()) return RTERROR;
   return acdbGetAdsName(entres, (*members)[i]) == Acad::eOk ? RTNORM : RTERROR;
