@@ -145,6 +145,9 @@ TEST_F(DxfTest, SavedDrawingOpensWithTheSameContent) {
   EXPECT_EQ(std::get<arx::PolylineShape>(shapes[1]).vertices[2].bulge, -1.0);
   EXPECT_TRUE(std::get<arx::PolylineShape>(shapes[1]).closed);
   EXPECT_EQ(std::get<arx::TextShape>(shapes[4]).text, "Grundst\xfc" "ck 12");
+  EXPECT_NEAR(std::get<arx::TextShape>(shapes[4]).rotation, 0.5, 1e-12);
+  EXPECT_NEAR(std::get<arx::ArcShape>(shapes[3]).startAngle, 0.25, 1e-12);
+  EXPECT_NEAR(std::get<arx::ArcShape>(shapes[3]).endAngle, 4.5, 1e-12);
 }
 
 TEST_F(DxfTest, ImageComesBackWithDefinitionReactorAndLayer) {

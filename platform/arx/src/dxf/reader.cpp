@@ -59,8 +59,9 @@ class Reader : public DL_CreationAdapter {
   void addArc(const DL_ArcData& d) override {
     add(ArcShape{{d.cx, d.cy}, d.radius, d.angle1 * kDegree, d.angle2 * kDegree});
   }
+  // dxflib gives arc angles in degrees but the text's rotation in radians.
   void addText(const DL_TextData& d) override {
-    add(TextShape{{d.ipx, d.ipy}, d.height > 0.0 ? d.height : 2.5, d.angle * kDegree, text(d.text)});
+    add(TextShape{{d.ipx, d.ipy}, d.height > 0.0 ? d.height : 2.5, d.angle, text(d.text)});
   }
 
   void addPolyline(const DL_PolylineData& d) override {
