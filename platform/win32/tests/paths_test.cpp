@@ -18,7 +18,7 @@ struct PathCase {
   BOOL returned;
 };
 
-std::string Applied(void (*f)(LPSTR), const char* path) {
+std::string Applied(void(WINAPI* f)(LPSTR), const char* path) {
   char buffer[MAX_PATH];
   std::strcpy(buffer, path);
   f(buffer);
