@@ -318,6 +318,16 @@ TEST_F(DxfTest, MissingFileAndFolderAreReported) {
   EXPECT_NE(save.error.find("cannot create"), std::string::npos) << save.error;
 }
 
+TEST_F(DxfTest, DatabaseWithoutTablesIsRefusedNotCrashed) {
+  AcDbDatabase bare(false);
+  EXPECT_FALSE(arx::writeDxf(bare, path("bare.dxf")).ok);
+  EXPECT_FALSE(std::filesystem::exists(path("bare.dxf")));
+  writeText("one.dxf", "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n");
+  EXPECT_FALSE(arx::readDxf(path("one.dxf"), bare).ok);
+  EXPECT_EQ(arx::modelEntityCount(bare), 0u);
+  EXPECT_TRUE(arx::layers(bare).empty());
+}
+
 TEST_F(DxfTest, ImageWithMissingPictureKeepsItsStoredSize) {
   const std::string picture = this->picture("gone.ppm", 30, 10);
   addImage(picture, "0", 1.0, 0, 0);

@@ -39,8 +39,12 @@ AcDbEntity* entityFor(const Shape& shape) {
 // The shape must be of the entity's own kind.
 void setShape(AcDbEntity* entity, const Shape& shape) { entity->m_shape = shape; }
 
+// A database built without the default drawing has no tables yet.
+bool hasTables(const AcDbDatabase& db) { return !db.layerTableId().isNull() && !db.modelSpaceId().isNull(); }
+
 std::vector<Layer> layers(const AcDbDatabase& db) {
   std::vector<Layer> out;
+  if (!hasTables(db)) return out;
   for (AcDbObjectId id : layerTable(db).recordIds())
     if (!id.isErased()) out.push_back(layerRecord(id).data());
   return out;
@@ -48,12 +52,14 @@ std::vector<Layer> layers(const AcDbDatabase& db) {
 
 const Layer* findLayer(const AcDbDatabase& db, std::string_view name) {
   AcDbObjectId id;
+  if (!hasTables(db)) return nullptr;
   if (layerTable(db).getAt(std::string(name).c_str(), id) != Acad::eOk) return nullptr;
   return &layerRecord(id).data();
 }
 
 void forEachModelEntity(const AcDbDatabase& db, const std::function<void(const EntityView&)>& visit) {
   char handle[32];
+  if (!hasTables(db)) return;
   for (AcDbObjectId id : modelSpace(db).entityIds()) {
     if (id.isErased()) continue;
     const auto* entity = static_cast<const AcDbEntity*>(id.stub()->object.get());
@@ -64,6 +70,7 @@ void forEachModelEntity(const AcDbDatabase& db, const std::function<void(const E
 
 std::size_t modelEntityCount(const AcDbDatabase& db) {
   std::size_t n = 0;
+  if (!hasTables(db)) return 0;
   for (AcDbObjectId id : modelSpace(db).entityIds()) n += id.isErased() ? 0 : 1;
   return n;
 }

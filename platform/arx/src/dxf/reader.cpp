@@ -335,6 +335,7 @@ std::string skippedSummary(const std::map<std::string, int>& skipped) {
 }  // namespace
 
 FileResult readText(const std::string& text, AcDbDatabase& db) {
+  if (db.modelSpaceId().isNull() || db.layerTableId().isNull()) return failure("the drawing to read into has no tables");
   std::vector<Group> groups;
   std::string error;
   if (!readGroups(text, groups, error)) return failure(error);

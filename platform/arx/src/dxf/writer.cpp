@@ -511,6 +511,8 @@ class DrawingWriter {
 }  // namespace
 
 FileResult writeText(const AcDbDatabase& db, std::string& text) {
+  if (db.modelSpaceId().isNull() || db.layerTableId().isNull() || db.namedObjectsDictionaryId().isNull())
+    return FileResult(false, "the drawing has no tables to save");
   TextWriter writer;
   DrawingWriter(db, writer).write();
   text = std::move(writer.text());
