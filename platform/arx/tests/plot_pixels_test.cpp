@@ -10,7 +10,12 @@
 
 #include "arx/drawing.h"
 #include "arx/plot.h"
+#include "dbdict.h"
 #include "dbmain.h"
+#include "dbsymtb.h"
+#include "imgdef.h"
+#include "imgent.h"
+#include "win32/posix.h"
 
 namespace fs = std::filesystem;
 
@@ -139,6 +144,23 @@ TEST_F(PlotPixels, CircleAndTextAreDrawn) {
   EXPECT_GT(red, 20);
 }
 
+TEST_F(PlotPixels, OtherPlotTypesPlotTheExtentsOrTheView) {
+  line({10, 10}, {50, 10});
+  line({10, 30}, {50, 30}, "NOPLOT");  // not part of the plotted extents
+  arx::View& v = arx::view(db());
+  v.center = {30, 10};
+  v.height = 60;  // 80 x 60 units seen: 8 pixels a unit
+  arx::pageSetup(db()).plotType = arx::PlotType::Extents;
+  arx::PlotPicture pic = plot("extents.png");
+  EXPECT_TRUE(colourAround(pic, 2, 240, kRed, 2)) << "the line spans the page";
+  EXPECT_TRUE(colourAround(pic, 637, 240, kRed, 2));
+  arx::pageSetup(db()).plotType = arx::PlotType::Display;
+  pic = plot("display.png");
+  EXPECT_TRUE(colourAround(pic, 160, 240, kRed, 1));
+  EXPECT_TRUE(colourAround(pic, 480, 240, kRed, 1));
+  EXPECT_FALSE(colourAround(pic, 150, 240, kRed, 2));
+}
+
 TEST_F(PlotPixels, TwistedViewPlotsInDisplayCoordinates) {
   arx::View& v = arx::view(db());
   v.twist = std::numbers::pi / 2;
@@ -177,6 +199,55 @@ TEST_F(PlotPixels, HugeWindowPlotsTheDrawingSmall) {
   EXPECT_TRUE(colourAround(pic, 320, 240, kRed, 1));
   EXPECT_TRUE(colourAround(pic, 200, 240, kRed, 1));
   EXPECT_FALSE(colourAround(pic, 50, 240, kRed, 2));
+}
+
+// A raster image of `picture` (Windows path) at `origin`, `size` units wide.
+void addImage(const std::string& picture, AcGePoint3d origin, AcGeVector3d u, AcGeVector3d v, bool loaded) {
+  AcDbDatabase* database = &arx::workingDrawing();
+  AcDbObjectId dictionaryId, definitionId, imageId;
+  ASSERT_EQ(AcDbRasterImageDef::createImageDictionary(database, dictionaryId), Acad::eOk);
+  AcDbDictionary* dictionary = nullptr;
+  ASSERT_EQ(acdbOpenObject(dictionary, dictionaryId, AcDb::kForWrite), Acad::eOk);
+  auto* definition = new AcDbRasterImageDef;
+  definition->setSourceFileName(picture.c_str());
+  ASSERT_EQ(definition->load(), Acad::eOk);
+  if (!loaded) definition->unload();
+  dictionary->setAt(loaded ? "loaded" : "unloaded", definition, definitionId);
+  definition->close();
+  dictionary->close();
+  auto* image = new AcDbRasterImage;
+  image->setImageDefId(definitionId);
+  image->setLayer("RED");
+  image->setOrientation(origin, u, v);
+  AcDbBlockTable* blocks = nullptr;
+  AcDbBlockTableRecord* model = nullptr;
+  ASSERT_EQ(database->getBlockTable(blocks, AcDb::kForRead), Acad::eOk);
+  ASSERT_EQ(blocks->getAt("*Model_Space", model, AcDb::kForWrite), Acad::eOk);
+  blocks->close();
+  ASSERT_EQ(model->appendAcDbEntity(imageId, image), Acad::eOk);
+  image->close();
+  model->close();
+}
+
+TEST_F(PlotPixels, RasterImagesShowTheirPictureOrTheirFrame) {
+  // The picture: a plot of a blue line, 640 x 480 pixels.
+  arx::addLayer(db(), {"BLUE", 5, true, true, false});
+  line({10, 24}, {50, 24}, "BLUE");
+  ASSERT_TRUE(arx::plotLayout(db(), file("picture.png")).ok);
+  const std::string picture = win32::ToWindowsPath(file("picture.png"));
+
+  arx::newDrawing();
+  arx::addLayer(db(), {"RED", 1, true, true, false});
+  usePage("PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)", {0, 0}, {64, 48});
+  // Pixel for pixel over the whole window, and an unloaded one in the middle.
+  addImage(picture, {0, 0, 0}, {64, 0, 0}, {0, 48, 0}, true);
+  addImage(picture, {16, 12, 0}, {32, 0, 0}, {0, 24, 0}, false);
+  const arx::PlotPicture pic = plot();
+  EXPECT_TRUE(colourAround(pic, 120, 240, {0, 0, 255}, 1));
+  EXPECT_TRUE(colourAround(pic, 480, 240, {0, 0, 255}, 1));
+  EXPECT_TRUE(colourAround(pic, 320, 120, kRed, 1));  // the unloaded image's frame
+  EXPECT_TRUE(colourAround(pic, 160, 300, kRed, 1));
+  EXPECT_TRUE(near(pic.at(40, 40), kWhite));
 }
 
 struct BadWindow {

@@ -140,6 +140,13 @@ std::optional<PlotFrame> plotFrame(const AcDbDatabase& db, const PlotMedium& med
       error = "Nothing to plot: the drawing has no plottable objects";
       return std::nullopt;
     }
+    // Extents without area (a straight line, a point) get the page's shape.
+    const double w = box.right - box.left, h = box.top - box.bottom;
+    double padX = 0, padY = 0;
+    if (w == 0 && h == 0) padX = padY = 0.5;
+    else if (h == 0) padY = w * medium.height / medium.width / 2;
+    else if (w == 0) padX = h * medium.width / medium.height / 2;
+    box.left -= padX, box.right += padX, box.bottom -= padY, box.top += padY;
     low = {box.left, box.bottom};
     high = {box.right, box.top};
   } else {
