@@ -43,6 +43,11 @@ class PluginModule : public ::testing::Test {
     const fs::path target = folder.path() / subfolder;
     fs::create_directories(target);
     fs::copy_file(MOXI_MODULE, target / "MoXi.arx");
+    // The platform libraries the module finds beside itself.
+    for (const auto& file : fs::directory_iterator(RW_BIN_DIR)) {
+      const std::string name = file.path().filename().string();
+      if (name.starts_with("lib") && name.ends_with(".so")) fs::create_symlink(file.path(), target / name);
+    }
     if (!hookLibrary.empty()) fs::copy_file(hookLibrary, target / "Rasterwerk.dll");
     return win32::ToWindowsPath((target / "MoXi.arx").string());
   }
