@@ -1,5 +1,7 @@
 // Symbol tables and their records: layers, model and paper space.
 #include <algorithm>
+#include <cctype>
+#include <string_view>
 
 #include "database_impl.h"
 #include "dbsymtb.h"
@@ -125,14 +127,24 @@ Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntity(AcDbEntity*& entity, A
 
 // --- tables --------------------------------------------------------------------------
 
+namespace {
+
+// Symbol names compare without regard to case.
+bool sameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+         });
+}
+
+}  // namespace
+
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id, bool getErased) const {
   id.setNull();
   if (!name) return Acad::eInvalidInput;
-  const std::string key = arx::upperKey(name);
   for (const AcDbObjectId& record : m_records) {
     if (record.isErased() && !getErased) continue;
     const auto* rec = static_cast<const AcDbSymbolTableRecord*>(record.stub()->object.get());
-    if (arx::upperKey(rec->name()) == key) {
+    if (sameName(rec->name(), name)) {
       id = record;
       return Acad::eOk;
     }
