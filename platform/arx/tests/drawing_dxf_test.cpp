@@ -1,7 +1,9 @@
 // Opening and saving DXF drawings: round trips, images, ezdxf's audit, bad input.
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
+#include "acedads.h"
 #include "dbdict.h"
 #include "dbsymtb.h"
 #include "drawing_fixture.h"
@@ -120,6 +122,13 @@ TEST_F(DxfTest, SavedDrawingOpensWithTheSameContent) {
   const arx::FileResult opened = arx::openDrawing(path("site.dxf"));
   ASSERT_TRUE(opened.ok) << opened.error;
   EXPECT_EQ(opened.warning, "");
+  resbuf name{};
+  ASSERT_EQ(acedGetVar("DWGPREFIX", &name), RTNORM);
+  EXPECT_EQ(std::string(name.resval.rstring), win32::ToWindowsPath(dir) + "\\");
+  std::free(name.resval.rstring);
+  ASSERT_EQ(acedGetVar("DWGNAME", &name), RTNORM);
+  EXPECT_STREQ(name.resval.rstring, "site.dxf");
+  std::free(name.resval.rstring);
   EXPECT_EQ(summary(db()), before);
   const auto layersAfter = arx::layers(db());
   ASSERT_EQ(layersAfter.size(), layersBefore.size());
