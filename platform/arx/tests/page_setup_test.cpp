@@ -140,7 +140,7 @@ TEST_F(PageSetupTest, CommandRefusesBadWordsAndChangesNothing) {
     const arx::PageSetup before = setup();
     std::string error;
     EXPECT_FALSE(arx::runPageSetupCommand(bad, error)) << bad;
-    EXPECT_NE(error.find("PAGESETUP"), std::string::npos) << bad << ": " << error;
+    EXPECT_FALSE(error.empty()) << bad;
     EXPECT_EQ(setup().plotCfgName, before.plotCfgName) << bad;
     EXPECT_EQ(setup().canonicalMediaName, before.canonicalMediaName) << bad;
     EXPECT_EQ(setup().plotType, before.plotType) << bad;

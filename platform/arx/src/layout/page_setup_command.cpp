@@ -23,7 +23,7 @@ bool parseSettings(const std::string& text, std::vector<Setting>& settings, std:
     const size_t equals = text.find('=', i);
     const size_t space = std::find_if(text.begin() + i, text.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); }) - text.begin();
     if (equals == std::string::npos || equals > space || equals == i) {
-      error = "PAGESETUP expects key=value words, not \"" + text.substr(i, space - i) + "\"";
+      error = "key=value words are expected, not \"" + text.substr(i, space - i) + "\"";
       return false;
     }
     Setting setting{text.substr(i, equals - i), ""};
@@ -32,7 +32,7 @@ bool parseSettings(const std::string& text, std::vector<Setting>& settings, std:
     if (i < text.size() && text[i] == '"') {
       for (++i;; ++i) {
         if (i >= text.size()) {
-          error = "PAGESETUP: a quoted value is not closed";
+          error = "a quoted value is not closed";
           return false;
         }
         if (text[i] == '"' && !(i + 1 < text.size() && text[i + 1] == '"')) break;
@@ -58,7 +58,7 @@ int order(const Setting& setting) {
 bool runPageSetupCommand(const std::string& arguments, std::string& error) {
   AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
   if (!db) {
-    error = "PAGESETUP: no drawing is open";
+    error = "no drawing is open";
     return false;
   }
   std::vector<Setting> settings;
@@ -66,10 +66,7 @@ bool runPageSetupCommand(const std::string& arguments, std::string& error) {
   std::stable_sort(settings.begin(), settings.end(), [](const Setting& a, const Setting& b) { return order(a) < order(b); });
   PageSetup draft = pageSetup(*db);
   for (const Setting& setting : settings) {
-    if (!layout::applyPageSetupValue(draft, setting.first, setting.second, error)) {
-      error = "PAGESETUP: " + error;
-      return false;
-    }
+    if (!layout::applyPageSetupValue(draft, setting.first, setting.second, error)) return false;
   }
   pageSetup(*db) = draft;
   return true;

@@ -31,29 +31,6 @@ std::string toUtf8(const OLECHAR* text) {
   return out;
 }
 
-std::u16string fromUtf8(const std::string& text) {
-  std::u16string out;
-  for (size_t i = 0; i < text.size();) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    const int extra = byte < 0x80 ? 0 : byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : -1;
-    if (extra < 0 || i + extra >= text.size()) {
-      out += u'?';
-      ++i;
-      continue;
-    }
-    char32_t c = extra == 0 ? byte : byte & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    i += extra + 1;
-    if (c >= 0x10000) {
-      out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(c);
-    }
-  }
-  return out;
-}
-
 }  // namespace arx::bstr
 
 // A BSTR points just past a 32-bit byte count and ends with a null character.

@@ -1,5 +1,5 @@
 #pragma once
-// Conversions between automation strings (UTF-16) and UTF-8.
+// Automation strings (UTF-16) as UTF-8.
 #include <string>
 
 #include "acadi.h"
@@ -7,6 +7,5 @@
 namespace arx::bstr {
 
 std::string toUtf8(const OLECHAR* text);  // null: empty
-std::u16string fromUtf8(const std::string& text);
 
 }  // namespace arx::bstr

@@ -37,8 +37,6 @@ bool writeEps(int width, int height, const std::string& path, const std::functio
 }
 
 bool writeWithMagick(cairo_surface_t* page, const char* magick, const std::string& path, std::string& error) {
-  static const bool initialised = (Magick::InitializeMagick(nullptr), true);
-  (void)initialised;
   cairo_surface_flush(page);
   const int width = cairo_image_surface_get_width(page), height = cairo_image_surface_get_height(page);
   const int stride = cairo_image_surface_get_stride(page);
