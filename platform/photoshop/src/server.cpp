@@ -130,17 +130,20 @@ class Application : public ComObject<IPhotoshopApplication> {
 // Starts the editor when it does not run, and hands out an application object.
 IUnknown* MakeApplication() {
   std::lock_guard guard(TheServer().lock);
-  if (!TheServer().userInterface) {
-    static bool magickReady = (Magick::InitializeMagick(nullptr), true);
-    (void)magickReady;
-    TheServer().userInterface = std::make_unique<UserInterface>();
-  }
+  if (!TheServer().userInterface) TheServer().userInterface = std::make_unique<UserInterface>();
   return static_cast<IPhotoshopApplication*>(new Application(TheServer().run));
 }
 
 // Installed while the library is loaded; the running editor ends with it.
+// ImageMagick, the editor and the server state start here, so that they end
+// only after the running editor has been stopped.
 struct Installation {
-  Installation() { Install(); }
+  Installation() {
+    Magick::InitializeMagick(nullptr);
+    TheEditor();
+    TheServer();
+    Install();
+  }
   ~Installation() { StopEditor(); }
 } installation;
 
