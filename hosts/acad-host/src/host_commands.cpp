@@ -26,6 +26,7 @@ std::string& drawingFile() {
 
 bool reportFileResult(const arx::FileResult& result, const std::string& path) {
   if (!result.ok) acutPrintf("\n%s\n", result.error.c_str());
+  if (!result.warning.empty()) acutPrintf("\n%s\n", result.warning.c_str());
   if (result.ok) drawingFile() = path;
   return result.ok;
 }
