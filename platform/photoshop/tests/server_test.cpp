@@ -101,6 +101,28 @@ TEST(ServerInstallation, WithoutTheClassNothingStartsAndWithItTheEditorWindowExi
   CoUninitialize();
 }
 
+TEST(ServerExit, AnEditorStillRunningWithADocumentAtExitStopsCleanly) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const fs::path picture = fs::temp_directory_path() / "rw-ps-exit.png";
+  Magick::Image(Magick::Geometry(8, 8), Magick::Color("white")).write(picture.string());
+  EXPECT_EXIT(
+      {
+        photoshop::Install();
+        IPhotoshopApplication* application = Connect();
+        IActionControl* control = nullptr;
+        IActionDescriptor* descriptor = nullptr;
+        application->MakeControlObject(&control);
+        application->MakeDescriptor(&descriptor);
+        std::u16string path = Wide(win32::ToWindowsPath(picture.string()));
+        descriptor->PutPath(photoshop::CharId("null"), SysAllocString(path.c_str()));
+        IActionDescriptor* result = nullptr;
+        control->Play(photoshop::CharId("Opn "), descriptor, 2, &result);
+        std::exit(photoshop::Documents().size() == 1 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  fs::remove(picture);
+}
+
 TEST_F(ServerTest, FlatPicturesOpenWithABackgroundOnlyWhenOpaque) {
   MakePicture("opaque.png", "white");
   MakePicture("clear.png", "transparent");
