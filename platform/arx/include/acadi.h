@@ -2,11 +2,15 @@
 // The editor's automation interfaces that plotting from a module needs: the
 // application, its active document and the document's plot object.
 //
-// The basic COM types below are the few this chain needs; each sits under the
-// guard macro the Windows headers use, so a full COM header included first
-// takes precedence.
+// The COM types come from the COM runtime's headers when the library is built
+// with them; otherwise the few this chain needs are declared here, each under
+// the guard macro the Windows headers use, and the editor library provides the
+// string and variant functions itself.
 #include <windows.h>
 
+#if __has_include(<oleauto.h>)
+#include <oleauto.h>
+#else
 #include <cstring>
 
 #ifndef _HRESULT_DEFINED
@@ -122,6 +126,8 @@ UINT SysStringLen(BSTR text);
 void VariantInit(VARIANTARG* variant);
 HRESULT VariantClear(VARIANTARG* variant);
 #endif
+
+#endif  // __has_include(<oleauto.h>)
 
 // ---- The editor's own interfaces ----
 

@@ -33,6 +33,8 @@ std::string toUtf8(const OLECHAR* text) {
 
 }  // namespace arx::bstr
 
+#if !__has_include(<oleauto.h>)
+// Without the COM runtime the editor library keeps automation strings itself.
 // A BSTR points just past a 32-bit byte count and ends with a null character.
 BSTR SysAllocStringLen(const OLECHAR* text, UINT length) {
   auto* block = static_cast<std::uint32_t*>(std::malloc(sizeof(std::uint32_t) + (length + 1) * sizeof(OLECHAR)));
@@ -71,3 +73,4 @@ HRESULT VariantClear(VARIANTARG* variant) {
   VariantInit(variant);
   return S_OK;
 }
+#endif
