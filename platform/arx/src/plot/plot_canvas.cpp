@@ -15,11 +15,11 @@ constexpr double kTwoPi = 2 * std::numbers::pi;
 bool finite(Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 // Liang-Barsky: clips the segment a-b to the box; false when nothing is left.
-bool clipSegment(Point& a, Point& b, double l, double t, double r, double bt) {
+bool clipSegment(Point& a, Point& b, double left, double top, double right, double bottom) {
   double t0 = 0, t1 = 1;
   const double dx = b.x - a.x, dy = b.y - a.y;
   const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x - l, r - a.x, a.y - t, bt - a.y};
+  const double q[4] = {a.x - left, right - a.x, a.y - top, bottom - a.y};
   for (int i = 0; i < 4; ++i) {
     if (p[i] == 0) {
       if (q[i] < 0) return false;
@@ -36,7 +36,7 @@ bool clipSegment(Point& a, Point& b, double l, double t, double r, double bt) {
   return true;
 }
 
-// Sutherland-Hodgman against one half plane: keep points where keep(p) >= 0.
+// Sutherland-Hodgman against one half plane: keeps the part where distance(p) >= 0.
 template <class Distance>
 std::vector<Point> clipPolygon(const std::vector<Point>& in, Distance distance) {
   std::vector<Point> out;
