@@ -27,16 +27,13 @@ LRESULT CALLBACK HoldingProcedure(HWND window, UINT message, WPARAM wParam, LPAR
   return CallWindowProcA(original, window, message, wParam, lParam);
 }
 
-// Holds the close of `window` and tells the plug-in; false when the plug-in
-// has no message window to tell.
-bool HoldCloseAndNotify(HWND window) {
-  HWND notify = FindWindowA("RasterwerkMsgWindow", "Rasterwerk");
-  if (notify == nullptr) return false;
+// Holds the close of `window` back until the plug-in's notice (once per
+// window: a close repeated meanwhile is held as well).
+void HoldClose(HWND window) {
+  if (window == heldWindow) return;
   heldWindow = window;
   editorProcedure = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HoldingProcedure)));
-  PostMessageA(notify, kCloseNotifyMessage, 0, 0);
-  return true;
 }
 
 }  // namespace
@@ -45,8 +42,12 @@ extern "C" LRESULT CALLBACK PshOnCloseHook(int code, WPARAM wParam, LPARAM lPara
   auto* message = reinterpret_cast<MSG*>(lParam);
   if (code == HC_ACTION && wParam == PM_REMOVE && message != nullptr && message->message == WM_CLOSE &&
       message->hwnd != nullptr) {
-    if (message->hwnd == heldWindow || HoldCloseAndNotify(message->hwnd))
+    // Without the plug-in's message window nobody waits: the close goes ahead.
+    if (HWND notify = FindWindowA("RasterwerkMsgWindow", "Rasterwerk")) {
+      HoldClose(message->hwnd);
+      PostMessageA(notify, kCloseNotifyMessage, 0, 0);
       message->message = WM_NULL;  // the editor sees nothing until the plug-in is done
+    }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -44,7 +44,8 @@ bool Fail(const MessageText& text, HMODULE hookLibrary) {
 // Installs the hook on Photoshop's user-interface thread; the failure's
 // message when a step does not work.
 const MessageText* InstallHook(HMODULE hookLibrary) {
-  wait.hookProcedure = reinterpret_cast<HOOKPROC>(GetProcAddress(hookLibrary, kHookProcedureName));
+  wait.hookProcedure =
+      reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hookLibrary, kHookProcedureName)));
   if (wait.hookProcedure == nullptr) return &msg::kFailedToGetFuncAddress;
   wait.editorWindow = FindWindowA(kEditorWindowClass, nullptr);
   if (wait.editorWindow == nullptr) return &msg::kFailedToGetPshWndHandle;
