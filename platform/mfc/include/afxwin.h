@@ -9,6 +9,12 @@
 #define AFX_CDECL
 
 class CWinApp;
+struct IDispatch;
+typedef IDispatch* LPDISPATCH;
+class CCmdTarget;
+namespace mfc {
+void SetAutomationObject(CCmdTarget& target, LPDISPATCH dispatch);  // <mfc/automation.h>
+}
 
 // What MFC keeps per module (the program or one regular DLL): its application
 // object and its instance and resource handles.
@@ -46,14 +52,31 @@ struct AFX_MAINTAIN_STATE2 {
 };
 #define AFX_MANAGE_STATE(p) AFX_MAINTAIN_STATE2 _ctlState(p)
 
+// Base of the objects that answer commands; here only its automation side.
+class CCmdTarget {
+ public:
+  CCmdTarget() = default;
+  virtual ~CCmdTarget();
+  CCmdTarget(const CCmdTarget&) = delete;
+  CCmdTarget& operator=(const CCmdTarget&) = delete;
+
+  // The object's automation interface, null when it has none; with bAddRef
+  // the caller gets a reference of its own and releases it.
+  LPDISPATCH GetIDispatch(BOOL bAddRef);
+
+ private:
+  friend void mfc::SetAutomationObject(CCmdTarget& target, LPDISPATCH dispatch);
+  LPDISPATCH m_pDispatch = nullptr;  // one reference held
+};
+
 // The application object. One per module; constructing it registers it with
 // the module state current at that time (the module's own while the module's
 // static objects are built). The string members are not owned: whoever points
 // them at a string keeps it alive while they do.
-class CWinApp {
+class CWinApp : public CCmdTarget {
  public:
   explicit CWinApp(LPCSTR lpszAppName = nullptr);
-  virtual ~CWinApp();
+  ~CWinApp() override;
   CWinApp(const CWinApp&) = delete;
   CWinApp& operator=(const CWinApp&) = delete;
 
