@@ -7,12 +7,16 @@
 #include <iostream>
 #include <memory>
 
+#include <afxwin.h>
+
 #include "adslib.h"
+#include "arx/automation.h"
 #include "arx/host.h"
 #include "arx/journal.h"
 #include "exit_codes.h"
 #include "host_commands.h"
 #include "script_runner.h"
+#include "mfc/automation.h"
 #include "ui/scripted_driver.h"
 #include "win32/posix.h"
 #include <windows.h>
@@ -146,9 +150,26 @@ int runLoaded(const Options& options) {
   return scriptResult;
 }
 
+// The editor's application object (acedGetAcadWinApp()) for the length of a
+// session, handing out the editor's automation interface.
+class EditorApplication {
+ public:
+  EditorApplication() : m_app("acad") {
+    mfc::SetAutomationObject(m_app, arx::applicationDispatch());
+    arx::setAcadWinApp(&m_app);
+  }
+  ~EditorApplication() { arx::setAcadWinApp(nullptr); }
+  EditorApplication(const EditorApplication&) = delete;
+  EditorApplication& operator=(const EditorApplication&) = delete;
+
+ private:
+  CWinApp m_app;
+};
+
 }  // namespace
 
 int runSession(const Options& options) {
+  const EditorApplication application;
   if (!installDriver(options)) return kExitUsage;
   if (!mapDrives(options)) return kExitUsage;
   if (!setUserDirectory(options)) return kExitUsage;

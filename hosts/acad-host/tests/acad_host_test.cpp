@@ -133,6 +133,12 @@ TEST_F(AcadHostTest, LispFunctionValuesAppearOnTheCommandLine) {
   EXPECT_NE(result.transcript.find("(\"D:\\\\work\" 12)"), std::string::npos) << result.transcript;
 }
 
+TEST_F(AcadHostTest, EditorApplicationHandsOutItsAutomationInterface) {
+  const HostRun result = run("(TestApp_automation)\n", app(TEST_APP));
+  EXPECT_EQ(result.exitCode, 0) << result.errors;
+  EXPECT_NE(result.transcript.find("cmdline | T\n"), std::string::npos) << result.transcript;
+}
+
 TEST_F(AcadHostTest, ModulesThatCannotRunGiveAClearMessageAndFail) {
   const std::string missing = (dir_ / "Missing.arx").string();
   const struct {

@@ -3,8 +3,11 @@
 // the journal every message it gets. Built as TestApp.arx, OtherApp.arx and
 // FailingApp.arx (whose initialisation fails after registering) and
 // OldApp.arx (built for an older API release).
+#include <afxwin.h>
+
 #include <string>
 
+#include "acadi.h"
 #include "accmd.h"
 #include "aced.h"
 #include "arx/journal.h"
@@ -14,6 +17,7 @@ namespace {
 
 constexpr short kHelloCode = 7;
 constexpr short kEchoCode = 8;
+constexpr short kAutomationCode = 9;
 const std::string kName = APP_NAME;
 const std::string kCommand = "TESTAPP_" + std::string(APP_NAME == std::string("TestApp") ? "HELLO" : APP_NAME);
 const std::string kGroup = kName + "_Group";
@@ -21,6 +25,21 @@ const std::string kGroup = kName + "_Group";
 void hello() { acutPrintf("\nhello from %s\n", kName.c_str()); }
 
 int echo() { return acedRetList(acedGetArgs()) == RTNORM ? RSRSLT : RSERR; }
+
+// T when the editor's application object hands out an automation interface
+// that answers for the editor's application, else nil.
+int automation() {
+  CWinApp* app = acedGetAcadWinApp();
+  LPDISPATCH dispatch = app ? app->GetIDispatch(TRUE) : nullptr;
+  IAcadApplication* application = nullptr;
+  if (dispatch) {
+    dispatch->QueryInterface(IID_IAcadApplication, reinterpret_cast<void**>(&application));
+    dispatch->Release();
+  }
+  const int answered = application ? acedRetT() : acedRetNil();
+  if (application) application->Release();
+  return answered == RTNORM ? RSRSLT : RSERR;
+}
 
 AcRx::AppRetCode initialise(void* appId) {
   acrxDynamicLinker->unlockApplication(appId);
@@ -30,6 +49,8 @@ AcRx::AppRetCode initialise(void* appId) {
   acedDefun(("C:" + kCommand).c_str(), kHelloCode);
   acedDefun((kName + "_echo").c_str(), kEchoCode);
   acedRegFunc(echo, kEchoCode);
+  acedDefun((kName + "_automation").c_str(), kAutomationCode);
+  acedRegFunc(automation, kAutomationCode);
 #ifdef FAIL_INIT
   return AcRx::kRetError;
 #else
@@ -41,6 +62,7 @@ void unload() {
   acedRegCmds->removeGroup(kGroup.c_str());
   acedUndef(("C:" + kCommand).c_str(), kHelloCode);
   acedUndef((kName + "_echo").c_str(), kEchoCode);
+  acedUndef((kName + "_automation").c_str(), kAutomationCode);
 }
 
 }  // namespace
