@@ -58,9 +58,11 @@ bool chooseImageLayer(std::string& name, std::string& key, long& rgb) {
                        theSettings.userIniFolder, chosenKey, chosenName)) {
     return false;
   }
-  long colour = 0;
   if (chosenName.empty()) return false;  // cancelled
-  if (layerOfKeyExists(chosenKey) && !layerColour(chosenName, colour)) return false;
+  // A layer the companion could not make may still exist; else the swatch stays.
+  long colour = rgb;
+  const bool layerMade = layerOfKeyExists(chosenKey);
+  if (!layerColour(chosenName, colour) && layerMade) return false;
   name = chosenName;
   key = chosenKey;
   rgb = colour;

@@ -16,7 +16,9 @@ bool layerColour(const std::string& layerName, long& rgb);
 void resolveImageLayer(std::string& name, long& rgb);
 // The companion's layer dialog. True with the chosen key, name and colour;
 // false, with nothing changed, when the dialog fails, the user cancels or the
-// chosen layer cannot be read.
+// chosen layer cannot be read. When the companion cannot make the layer of
+// the chosen key, its name is still taken and the colour stays unless the
+// layer exists.
 bool chooseImageLayer(std::string& name, std::string& key, long& rgb);
 // The plottable flag of a layer table record; false when it cannot be opened.
 bool readLayerPlottable(AcDbObjectId layerId, bool& on);

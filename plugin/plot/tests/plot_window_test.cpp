@@ -64,6 +64,16 @@ TEST_F(PlotWindowTest, DeviceAndLocalePaperNameOfTheLayout) {
   ExpectLayoutClosed();
 }
 
+TEST_F(PlotWindowTest, UnknownMediumKeepsTheDeviceNameReadBeforeIt) {
+  SetPageSetup("PublishToWeb PNG.pc3", {0, 0}, {10, 10});
+  arx::pageSetup(Drawing()).canonicalMediaName = "Napkin";
+  std::string device, paper = "as before";
+  EXPECT_FALSE(readPlotDevice(device, paper));
+  EXPECT_EQ(device, "PublishToWeb PNG.pc3");
+  EXPECT_EQ(paper, "as before");
+  ExpectLayoutClosed();
+}
+
 TEST_F(PlotWindowTest, TwistedViewGivesTheEditorsPointsUnsorted) {
   arx::view(Drawing()).twist = std::numbers::pi / 2;  // display = world turned by 90 degrees
   PlotWindow window{{2, 3}, {10, 10}};
