@@ -107,6 +107,22 @@ TEST_F(InsertTest, ImageOnTheChosenLayerWithItsOptionsAndReactor) {
   EXPECT_TRUE(onPhoto);
 }
 
+TEST_F(InsertTest, InsertedImageSurvivesSavingAndReopeningTheDrawing) {
+  WritePicture("site.png", 1000, 500);
+  ASSERT_TRUE(Insert());
+  ASSERT_TRUE(arx::saveDrawing(Posix("site.dxf")).ok);
+  const arx::FileResult reopened = arx::openDrawing(Posix("site.dxf"));
+  ASSERT_TRUE(reopened.ok) << reopened.error;
+  const arx::ImageShape* image = FirstImage();
+  ASSERT_NE(image, nullptr);
+  EXPECT_NEAR(image->origin.x, 0, 1e-9);
+  EXPECT_NEAR(image->origin.y, 0, 1e-9);
+  EXPECT_NEAR(image->u.x, 200, 1e-9);  // the whole row
+  EXPECT_NEAR(image->v.y, 100, 1e-9);  // the whole column
+  EXPECT_EQ(image->widthPx, 1000);
+  EXPECT_EQ(ImageDictionaryNames().size(), 1u);
+}
+
 TEST_F(InsertTest, SecondInsertionOfThePictureGetsAnotherName) {
   WritePicture("site.png", 100, 50);
   ASSERT_TRUE(Insert());
