@@ -10,6 +10,7 @@
 #include <imgvars.h>
 
 #include <cmath>
+#include <optional>
 
 #include "frame/plugin_app.h"
 #include "raster/world_file.h"
@@ -191,13 +192,10 @@ bool sendImageToBack(AcDbObjectId imageId) {
   if (acdbGetAdsName(entity, imageId) != Acad::eOk || acedSSAdd(entity, nullptr, selection) != RTNORM) {
     return false;
   }
-  bool done = false;
-  if (theApp.m_pHostModuleState) {
-    AFX_MANAGE_STATE(theApp.m_pHostModuleState);  // the editor's resources while its command runs
-    done = issueDrawOrderBack(entity);
-  } else {
-    done = issueDrawOrderBack(entity);
-  }
+  std::optional<AFX_MAINTAIN_STATE2> hostResources;  // the editor's resources while its command runs
+  if (theApp.m_pHostModuleState) hostResources.emplace(theApp.m_pHostModuleState);
+  const bool done = issueDrawOrderBack(entity);
+  hostResources.reset();
   acedSSFree(selection);
   return done;
 }
