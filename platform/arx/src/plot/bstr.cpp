@@ -1,8 +1,5 @@
 #include "bstr.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
 
 namespace arx::bstr {
 
@@ -32,45 +29,3 @@ std::string toUtf8(const OLECHAR* text) {
 }
 
 }  // namespace arx::bstr
-
-#if !__has_include(<oleauto.h>)
-// Without the COM runtime the editor library keeps automation strings itself.
-// A BSTR points just past a 32-bit byte count and ends with a null character.
-BSTR SysAllocStringLen(const OLECHAR* text, UINT length) {
-  auto* block = static_cast<std::uint32_t*>(std::malloc(sizeof(std::uint32_t) + (length + 1) * sizeof(OLECHAR)));
-  if (!block) return nullptr;
-  *block = length * sizeof(OLECHAR);
-  BSTR result = reinterpret_cast<BSTR>(block + 1);
-  if (text) std::memcpy(result, text, length * sizeof(OLECHAR));
-  else std::memset(result, 0, length * sizeof(OLECHAR));
-  result[length] = 0;
-  return result;
-}
-
-BSTR SysAllocString(const OLECHAR* text) {
-  if (!text) return nullptr;
-  UINT length = 0;
-  while (text[length]) ++length;
-  return SysAllocStringLen(text, length);
-}
-
-void SysFreeString(BSTR text) {
-  if (text) std::free(reinterpret_cast<std::uint32_t*>(text) - 1);
-}
-
-UINT SysStringLen(BSTR text) {
-  return text ? reinterpret_cast<std::uint32_t*>(text)[-1] / sizeof(OLECHAR) : 0;
-}
-
-void VariantInit(VARIANTARG* variant) {
-  if (variant) std::memset(variant, 0, sizeof(*variant));
-}
-
-HRESULT VariantClear(VARIANTARG* variant) {
-  if (!variant) return E_INVALIDARG;
-  if (variant->vt == VT_BSTR) SysFreeString(variant->bstrVal);
-  if ((variant->vt == VT_UNKNOWN || variant->vt == VT_DISPATCH) && variant->punkVal) variant->punkVal->Release();
-  VariantInit(variant);
-  return S_OK;
-}
-#endif
