@@ -144,7 +144,12 @@ struct Installation {
     TheServer();
     Install();
   }
-  ~Installation() { StopEditor(); }
+  // The registry outlives this library when the program links the COM
+  // runtime itself: take the class out before the factory's code goes.
+  ~Installation() {
+    com::UnregisterClassFactory(CLSID_PhotoshopApplication);
+    StopEditor();
+  }
 } installation;
 
 }  // namespace
