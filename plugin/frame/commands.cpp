@@ -6,6 +6,10 @@
 
 CMoXIDialog* CurrentMainDialog = nullptr;
 
+HWND MainDialogWindow() {
+  return nullptr;  // no main dialog yet
+}
+
 namespace {
 
 // Once per module load, whichever command comes first.

@@ -1,6 +1,6 @@
 #include "photoshop/editor_close_wait.h"
 
-#include "photoshop/photoshop_messages.h"
+#include "frame/message_box.h"
 #include "settings/plugin_settings.h"
 
 EditorCloseWait theEditorCloseWait;
@@ -37,7 +37,7 @@ void RemoveMessageWindow(HMODULE hookLibrary) {
 
 bool Fail(const MessageText& text, HMODULE hookLibrary) {
   RemoveMessageWindow(hookLibrary);
-  ShowPhotoshopMessage(text);
+  ShowCatalogueMessage(text);
   return false;
 }
 
@@ -71,7 +71,7 @@ bool WaitForEditorClose(int editor, HMODULE hookLibrary) {
   if (editor != kProgramPhotoshop) return true;
   wait = EditorCloseWait{};
   if (!RegisterMessageWindowClass(hookLibrary)) {
-    ShowPhotoshopMessage(msg::kFailedToRegClass);
+    ShowCatalogueMessage(msg::kFailedToRegClass);
     return false;
   }
   wait.messageWindow = CreateWindowExA(0, kMessageWindowClass, kMessageWindowTitle, WS_OVERLAPPEDWINDOW,

@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "frame/file_exists.h"
+#include "frame/message_box.h"
 #include "frame/text.h"
 #include "photoshop/editor_close_wait.h"
 #include "photoshop/photoshop_automation.h"
-#include "photoshop/photoshop_messages.h"
 #include "settings/plugin_settings.h"
 
 namespace {
@@ -89,7 +89,7 @@ void FinishWithEditor() {
 bool photoshopCreate(const std::string& basePath, const std::string& plotType,
                      const std::vector<std::string>& layerNames, double psResolution) {
   if (!psConnect()) {
-    ShowPhotoshopMessage(msg::kPshNotAvailable);
+    ShowCatalogueMessage(msg::kPshNotAvailable);
     return false;
   }
   // White foreground and background: the background layer's paper, and the
@@ -117,7 +117,7 @@ bool photoshopEdit(const std::string& basePath, const std::string& extension) {
   const std::string psdPath = basePath + ".psd";
   const bool psdExists = FileExists(psdPath);
   if (!psConnect()) {
-    ShowPhotoshopMessage(msg::kPshNotAvailable);
+    ShowCatalogueMessage(msg::kPshNotAvailable);
     return false;
   }
   psOpen(psdExists ? psdPath : basePath + "." + extension);

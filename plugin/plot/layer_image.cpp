@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "frame/message_catalogue.h"
+#include "frame/message_box.h"
 #include "photoshop/photoshop_workflow.h"
 #include "plot/plot_layers.h"
 #include "plot/plot_window.h"
@@ -12,16 +12,6 @@ EditorCreateStep theGimpCreateStep;
 
 namespace {
 
-// The main dialog's window, when one is open.
-HWND MessageOwner() {
-  return nullptr;  // the main dialog does not exist yet
-}
-
-void showError(const MessageText& text) {
-  MessageBoxA(MessageOwner(), theCatalogue.GetCatalogueText(text).c_str(), theSettings.mainDialogTitle.c_str(),
-              MB_OK);
-}
-
 bool photoshopCreateStep(const std::string& basePath, const std::string& fileType) {
   const double resolution = fileType == "eps" ? postScriptResolution() : 0.0;
   return photoshopCreate(basePath, fileType, thePlotLayerList.names, resolution);
@@ -29,7 +19,7 @@ bool photoshopCreateStep(const std::string& basePath, const std::string& fileTyp
 
 bool gimpCreateStep(const std::string& basePath, const std::string& fileType) {
   if (theGimpCreateStep) return theGimpCreateStep(basePath, fileType);
-  showError(msg::kGimpNotAvailable);
+  ShowCatalogueMessage(msg::kGimpNotAvailable);
   return false;
 }
 
@@ -47,7 +37,7 @@ EditorCreateStep editorCreateStep(int editor) {
 
 bool runLayerImage(const EditorCreateStep& createStep, const std::string& basePath, const std::string& fileType) {
   if (thePlotLayerList.empty()) {
-    showError(msg::kEntitiesNotFound);
+    ShowCatalogueMessage(msg::kEntitiesNotFound);
     return false;
   }
   plotLayers(basePath, fileType);

@@ -1,0 +1,13 @@
+#include "frame/message_box.h"
+
+#include "frame/commands.h"
+#include "frame/message_catalogue.h"
+#include "frame/plugin_app.h"
+#include "settings/plugin_settings.h"
+
+int ShowCatalogueMessage(const MessageText& text, UINT type, const std::string& detail) {
+  std::string message = theCatalogue.GetCatalogueText(text);
+  if (!detail.empty()) message += "\n" + detail;
+  theApp.m_messageText = message;
+  return MessageBoxA(MainDialogWindow(), message.c_str(), theSettings.mainDialogTitle.c_str(), type);
+}
