@@ -291,6 +291,9 @@ void WINAPI Sleep(DWORD dwMilliseconds);
 DWORD WINAPI GetTickCount();
 ULONGLONG WINAPI GetTickCount64();
 
+// Processes.
+#include <processthreadsapi.h>
+
 // The window manager, when it is part of the build.
 #if __has_include(<winuser_windows.h>)
 #include <winuser_windows.h>
