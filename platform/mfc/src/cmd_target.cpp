@@ -4,6 +4,17 @@
 
 #include "mfc/automation.h"
 
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+
+// The root of every message map: no entries, no base.
+const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap() {
+  static const AFX_MSGMAP_ENTRY noEntries[] = {{0, 0, 0, 0, AfxSig_end, nullptr, nullptr}};
+  static const AFX_MSGMAP messageMap = {nullptr, &noEntries[0]};
+  return &messageMap;
+}
+
+const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+
 CCmdTarget::~CCmdTarget() {
   if (m_pDispatch) m_pDispatch->Release();
 }

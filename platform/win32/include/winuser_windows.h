@@ -118,3 +118,6 @@ void WINAPI PostQuitMessage(int nExitCode);
 HHOOK WINAPI SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId);
 BOOL WINAPI UnhookWindowsHookEx(HHOOK hhk);
 LRESULT WINAPI CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam);
+
+// Dialog boxes, controls, resources and painting.
+#include <winuser_dialogs.h>
