@@ -58,6 +58,7 @@ typedef WNDCLASSA* LPWNDCLASSA;
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
 #define SW_SHOW 5
+#define SW_RESTORE 9
 
 // ---- Window words ----
 #define GWLP_WNDPROC (-4)
