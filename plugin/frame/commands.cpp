@@ -2,15 +2,19 @@
 
 #include <afxwin.h>
 
+#include <memory>
+
+#include "dialogs/main_dialog.h"
 #include "frame/plugin_app.h"
 
 CMoXIDialog* CurrentMainDialog = nullptr;
 
-HWND MainDialogWindow() {
-  return nullptr;  // no main dialog yet
-}
+HWND MainDialogWindow() { return CurrentMainDialog ? CurrentMainDialog->GetSafeHwnd() : nullptr; }
 
 namespace {
+
+// The latest main dialog, released when the next one replaces it.
+std::unique_ptr<CMoXIDialog> theMainDialog;
 
 // Once per module load, whichever command comes first.
 void InitialiseOnce() {
@@ -25,9 +29,9 @@ void CreateImageCommand() {
   theApp.m_pHostModuleState = AfxGetModuleState();
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   InitialiseOnce();
-  // The main dialog (template 12000, no owner) is created here, made
-  // CurrentMainDialog and run modally; the create workflow runs inside it.
-  // Until the dialogs exist the command ends after the initialisation.
+  theMainDialog = std::make_unique<CMoXIDialog>();
+  CurrentMainDialog = theMainDialog.get();
+  CurrentMainDialog->DoModal();  // the create workflow runs inside; the result is not needed
 }
 
 void EditImageCommand() {

@@ -1,0 +1,360 @@
+#include "dialogs/main_dialog.h"
+
+#include <acaplmgr.h>
+#include <aced.h>
+#include <afxdlgs.h>
+#include <dbmain.h>
+
+#include <iterator>
+
+#include "dialogs/dialog_support.h"
+#include "dialogs/image_properties_dialog.h"
+#include "frame/help.h"
+#include "frame/message_catalogue.h"
+#include "frame/plugin_app.h"
+#include "plot/create_workflow.h"
+#include "plot/edit_workflow.h"
+#include "plot/plot_object.h"
+#include "raster/layers.h"
+#include "settings/plugin_settings.h"
+
+namespace {
+
+// The image layer's colour, painted into the swatch.
+COLORREF theLayerColour = RGB(255, 255, 255);
+// The swatch as of the latest paint, in the dialog's client pixels.
+CRect theSwatchRect;
+
+constexpr int kSwatchTopInset = 6;  // pixels of the swatch control above the painted colour
+constexpr const char* kNoDevice = "None";
+
+std::string WindowText(const CWnd& wnd) {
+  CString text;
+  wnd.GetWindowText(text);
+  return text.str();
+}
+
+// The text before the last "." (all of it without one).
+std::string WithoutExtension(const std::string& path) {
+  const std::string::size_type dot = path.rfind('.');
+  return dot == std::string::npos ? path : path.substr(0, dot);
+}
+
+// The host's module state current for the life of the object (none kept
+// when the command did not save one).
+class HostModuleState {
+ public:
+  HostModuleState() : m_previous(theApp.m_pHostModuleState ? AfxSetModuleState(theApp.m_pHostModuleState) : nullptr) {}
+  ~HostModuleState() {
+    if (m_previous) AfxSetModuleState(m_previous);
+  }
+  HostModuleState(const HostModuleState&) = delete;
+  HostModuleState& operator=(const HostModuleState&) = delete;
+
+ private:
+  AFX_MODULE_STATE* m_previous;
+};
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CMoXIDialog, CDialog)
+
+BEGIN_MESSAGE_MAP(CMoXIDialog, CDialog)
+  ON_EN_CHANGE(IDC_PLOT_FILE, OnPlotFileChanged)
+  ON_EN_CHANGE(IDC_WORLD_FILE, OnWorldFileChanged)
+  ON_EN_KILLFOCUS(IDC_PLOT_FILE, OnPlotFileLeft)
+  ON_BN_CLICKED(IDC_BROWSE, OnBrowsePlotFile)
+  ON_BN_CLICKED(IDC_PAGE_SETUP, OnPageSetup)
+  ON_BN_CLICKED(IDC_PREVIEW, OnPlotPreview)
+  ON_BN_CLICKED(IDC_IMAGE_PROPERTIES, OnImageProperties)
+  ON_BN_CLICKED(IDC_LAYER_DIALOG, OnLayerDialog)
+  ON_BN_CLICKED(IDC_EDIT_BUTTON, OnEditImage)
+  ON_BN_CLICKED(IDC_OK_BUTTON, OnConfirm)
+  ON_BN_CLICKED(IDC_CANCEL_BUTTON, OnCancelButton)
+  ON_BN_CLICKED(IDC_HELP_BUTTON, OnHelpButton)
+  ON_WM_PAINT()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
+CMoXIDialog::CMoXIDialog(CWnd* pParent) : CDialog(IDD, pParent) {}
+
+CMoXIDialog::~CMoXIDialog() = default;
+
+void CMoXIDialog::DoDataExchange(CDataExchange* pDX) {
+  CDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_FILE_TYPE, m_fileTypeList);
+  DDX_Control(pDX, IDC_WORLD_FILE, m_worldFileField);
+  DDX_Control(pDX, IDC_EDITOR, m_editorList);
+  DDX_Control(pDX, IDC_DEVICE, m_deviceField);
+  DDX_Control(pDX, IDC_PAPER, m_paperField);
+  DDX_Control(pDX, IDC_PLOT_FILE, m_plotFileField);
+  DDX_Control(pDX, IDC_OK_BUTTON, m_okButton);
+  DDX_Control(pDX, IDC_PAGE_SETUP, m_pageSetupButton);
+  DDX_Control(pDX, IDC_BROWSE, m_browseButton);
+  DDX_Control(pDX, IDC_PREVIEW, m_previewButton);
+  DDX_Control(pDX, IDC_LAYER, m_layerField);
+  DDX_Control(pDX, IDC_IMAGE_PROPERTIES, m_imagePropertiesButton);
+  DDX_Control(pDX, IDC_LAYER_SWATCH, m_layerSwatch);
+  DDX_Control(pDX, IDC_EDIT_BUTTON, m_editButton);
+  DDX_Control(pDX, IDC_CANCEL_BUTTON, m_cancelButton);
+  DDX_Control(pDX, IDC_HELP_BUTTON, m_helpButton);
+  DDX_Control(pDX, IDC_LAYER_DIALOG, m_layerDialogButton);
+}
+
+BOOL CMoXIDialog::PreTranslateMessage(MSG* pMsg) {
+  if (m_pToolTip) m_pToolTip->RelayEvent(pMsg);
+  return CDialog::PreTranslateMessage(pMsg);
+}
+
+BOOL CMoXIDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  SetDialogIcon(*this);
+  SetTexts();
+  CreateToolTips();
+  CreateEditorImages();
+  SetButtonBitmaps();
+  m_editorList.SetImageList(&m_editorImages);
+  FillFileTypeList();
+  FillEditorList();
+  ShowImageLayer();
+  acquirePlotObject();  // without it the preview and the plots take their own
+  refreshPlotDeviceLists();
+  ShowPlotDevice();
+  RefreshPlotFields();
+  return TRUE;
+}
+
+void CMoXIDialog::SetTexts() {
+  SetCatalogueTexts(*this, msg::kMainDlgTitle,
+                    {{IDC_PLOTTER_GROUP, msg::kGroupPlotter},
+                     {IDC_DEVICE_LABEL, msg::kPlotterName},
+                     {IDC_PAPER_LABEL, msg::kPaperSize},
+                     {IDC_PLOT_FILE_LABEL, msg::kPlotFile},
+                     {IDC_WORLD_FILE_LABEL, msg::kWorldFile},
+                     {IDC_IMAGE_GROUP, msg::kGroupImage},
+                     {IDC_FILE_TYPE_LABEL, msg::kFileType},
+                     {IDC_LAYER_LABEL, msg::kLayer},
+                     {IDC_IMAGE_PROPERTIES_LABEL, msg::kImageProperties},
+                     {IDC_GRAPHIC_GROUP, msg::kGroupGraphic},
+                     {IDC_EDITOR_LABEL, msg::kEditor},
+                     {IDC_EDIT_BUTTON, msg::kButtonEdit},
+                     {IDC_OK_BUTTON, msg::kButtonOk},
+                     {IDC_CANCEL_BUTTON, msg::kButtonCancel},
+                     {IDC_HELP_BUTTON, msg::kButtonHelp}});
+}
+
+void CMoXIDialog::CreateToolTips() {
+  m_pToolTip = std::make_unique<CToolTipCtrl>();
+  m_pToolTip->Create(this);
+  const struct {
+    CWnd& control;
+    MessageText text;
+  } tools[] = {{m_pageSetupButton, msg::kTipPlotProperties},
+               {m_previewButton, msg::kTipPlotPreview},
+               {m_browseButton, msg::kTipPlotFile},
+               {m_imagePropertiesButton, msg::kTipImageProperties},
+               {m_layerDialogButton, msg::kTipLayerDialog},
+               {m_editButton, msg::kTipEdit},
+               {m_okButton, msg::kTipOk},
+               {m_cancelButton, msg::kTipCancel},
+               {m_helpButton, msg::kTipHelp}};
+  for (const auto& tool : tools) m_pToolTip->AddTool(&tool.control, theCatalogue.GetCatalogueText(tool.text).c_str());
+}
+
+void CMoXIDialog::CreateEditorImages() {
+  m_editorImages.Create(16, 16, ILC_COLOR, 3, 0);
+  m_editorImages.Add(theApp.LoadIcon(IDI_PHOTOSHOP));
+  m_editorImages.Add(theApp.LoadIcon(IDI_GIMP));
+}
+
+void CMoXIDialog::SetButtonBitmaps() {
+  const struct {
+    UINT bitmap;
+    CButton& button;
+  } pictures[] = {{IDB_PREVIEW, m_previewButton},
+                  {IDB_PAGE_SETUP, m_pageSetupButton},
+                  {IDB_LAYER_DIALOG, m_layerDialogButton},
+                  {IDB_IMAGE_PROPERTIES, m_imagePropertiesButton}};
+  for (size_t i = 0; i < std::size(pictures); ++i) {
+    m_buttonBitmaps[i].LoadBitmap(pictures[i].bitmap);
+    pictures[i].button.SetBitmap(m_buttonBitmaps[i]);
+  }
+}
+
+void CMoXIDialog::FillFileTypeList() {
+  for (int format = 1; format <= kImageFormatCount; ++format) {
+    m_fileTypeList.InsertString(format - 1, ImageFormatName(format));
+  }
+  m_fileTypeList.SetCurSel(theSettings.imageFormat - 1);
+}
+
+void CMoXIDialog::FillEditorList() {
+  const char* const names[] = {"Adobe PhotoShop", "The Gimp"};
+  for (int i = 0; i < kProgramKindCount; ++i) {
+    COMBOBOXEXITEM item{};
+    item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+    item.iItem = i;
+    item.pszText = const_cast<LPSTR>(names[i]);
+    item.iImage = item.iSelectedImage = i;
+    m_editorList.InsertItem(&item);
+  }
+  m_editorList.SetCurSel(theSettings.program - 1);
+}
+
+// The settings' image layer, or the current layer when the drawing lacks it.
+void CMoXIDialog::ShowImageLayer() {
+  std::string name;
+  long rgb = static_cast<long>(theLayerColour);
+  resolveImageLayer(name, rgb);
+  theLayerColour = static_cast<COLORREF>(rgb);
+  m_layerField.SetWindowText(name.c_str());
+}
+
+// The page setup's device and paper names (empty when unreadable), and the
+// buttons that need a device.
+void CMoXIDialog::ShowPlotDevice() {
+  std::string deviceName, paperName;
+  readPlotDevice(deviceName, paperName);
+  m_deviceField.SetWindowText(deviceName.c_str());
+  m_paperField.SetWindowText(paperName.c_str());
+  theApp.m_plotterConfigName = deviceName;
+  EnableForDevice(deviceName);
+}
+
+void CMoXIDialog::EnableForDevice(const std::string& deviceName) {
+  const BOOL hasDevice = deviceName != kNoDevice;
+  m_previewButton.EnableWindow(hasDevice);
+  m_okButton.EnableWindow(hasDevice);
+}
+
+void CMoXIDialog::RefreshPlotFields() {
+  theApp.m_plotterConfigName = DeviceName();
+  PlotFileNames names{{}, m_plotFileType, {}};
+  derivePlotFileNames(DeviceName(), PlotFileText(), names);
+  m_plotPath = names.plotPath;
+  m_plotFileType = names.plotFileType;
+  m_worldFileExtension = names.worldFileExtension;
+  m_plotFileField.SetWindowText((m_plotPath + "." + m_plotFileType).c_str());
+  m_worldFileField.SetWindowText((m_plotPath + "." + m_worldFileExtension).c_str());
+}
+
+std::string CMoXIDialog::ImageLayerName() const { return WindowText(m_layerField); }
+std::string CMoXIDialog::DeviceName() const { return WindowText(m_deviceField); }
+std::string CMoXIDialog::PlotFileText() const { return WindowText(m_plotFileField); }
+int CMoXIDialog::EditorSelection() const { return m_editorList.GetCurSel(); }
+int CMoXIDialog::PictureTypeSelection() const { return m_fileTypeList.GetCurSel(); }
+
+std::string CMoXIDialog::PictureType() const {
+  const int selection = m_fileTypeList.GetCurSel();
+  if (selection < 0) return "";
+  CString text;
+  m_fileTypeList.GetLBText(selection, text);
+  return text.str();
+}
+
+// The world file that the typed plot file gives, the members untouched: a
+// device without a type word gives no type here.
+void CMoXIDialog::OnPlotFileChanged() {
+  theApp.m_plotterConfigName = DeviceName();
+  PlotFileNames names;
+  derivePlotFileNames(DeviceName(), PlotFileText(), names);
+  m_worldFileField.SetWindowText((names.plotPath + "." + names.worldFileExtension).c_str());
+}
+
+void CMoXIDialog::OnWorldFileChanged() {}
+
+void CMoXIDialog::OnPlotFileLeft() { RefreshPlotFields(); }
+
+void CMoXIDialog::OnBrowsePlotFile() {
+  CFileDialog dialog(TRUE, "", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "All files (*.*)|*.*||", nullptr,
+                     kOldFileDialogSize);
+  if (dialog.DoModal() == IDOK) m_plotFileField.SetWindowText(dialog.GetPathName());
+}
+
+template <class Tool>
+void CMoXIDialog::RunWithDialogHidden(Tool tool) {
+  CWnd* frame = acedGetAcadFrame();
+  if (frame) frame->EnableWindow(TRUE);
+  ShowWindow(SW_HIDE);
+  if (frame) frame->SetActiveWindow();
+  struct ShowAgain {
+    CMoXIDialog& dialog;
+    ~ShowAgain() {
+      dialog.EnableWindow(TRUE);
+      dialog.ShowWindow(SW_SHOWNORMAL);
+      dialog.SetActiveWindow();
+    }
+  } showAgain{*this};
+  tool();
+}
+
+void CMoXIDialog::OnPageSetup() {
+  m_plotFileField.SetWindowText(WithoutExtension(PlotFileText()).c_str());
+  {
+    const HostModuleState hostState;
+    RunWithDialogHidden([] {
+      auto* layoutManager = static_cast<AcApLayoutManager*>(acdbHostApplicationServices()->layoutManager());
+      if (layoutManager) layoutManager->pageSetup(AcDbObjectId::kNull, nullptr, true);
+    });
+  }
+  ShowPlotDevice();
+  RefreshPlotFields();
+}
+
+void CMoXIDialog::OnPlotPreview() {
+  RunWithDialogHidden([] { previewPlot(); });
+}
+
+void CMoXIDialog::OnImageProperties() {
+  CMoXIIPDialog dialog;
+  dialog.DoModal();
+}
+
+void CMoXIDialog::OnLayerDialog() {
+  std::string name, key;
+  long rgb = static_cast<long>(theLayerColour);
+  if (!chooseImageLayer(name, key, rgb)) return;
+  m_layerField.SetWindowText(name.c_str());
+  theLayerColour = static_cast<COLORREF>(rgb);
+  theSettings.imageLayerName = name;
+  theSettings.layerKey = key;
+  Invalidate(TRUE);
+}
+
+void CMoXIDialog::OnEditImage() {
+  const int selection = EditorSelection();
+  if (selection >= 0 && selection < kProgramKindCount) theSettings.program = static_cast<ProgramKind>(selection + 1);
+  if (theSettings.program == kProgramGimp && !ensureGimpLocation()) return;
+  RunWithDialogHidden([] { runEditWorkflow(); });
+  theSettings.SaveSettings(theApp);
+  releasePlotObject();
+  EndDialog(0);
+}
+
+void CMoXIDialog::OnConfirm() {
+  if (confirmCreate(*this)) CDialog::OnOK();
+}
+
+void CMoXIDialog::OnCancelButton() {
+  releasePlotObject();
+  CDialog::OnCancel();
+}
+
+void CMoXIDialog::OnHelpButton() { ShowHelpTopic(theApp, "Main"); }
+
+void CMoXIDialog::OnPaint() {
+  m_layerSwatch.GetWindowRect(&theSwatchRect);
+  ScreenToClient(&theSwatchRect);
+  CBrush brush(theLayerColour);
+  CPaintDC dc(this);
+  theSwatchRect.top += kSwatchTopInset;
+  dc.FillRect(&theSwatchRect, &brush);
+}
+
+void CMoXIDialog::OnLButtonDown(UINT nFlags, CPoint point) {
+  if (theSwatchRect.PtInRect(point)) OnLayerDialog();
+  CDialog::OnLButtonDown(nFlags, point);
+}
+
+void CMoXIDialog::OnClose() { OnCancelButton(); }
