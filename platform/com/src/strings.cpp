@@ -1,9 +1,12 @@
-// BSTR: a 32-bit byte count, the UTF-16 text, a null character; variants.
+// BSTR: a 32-bit byte count, the UTF-16 text, a null character; variants;
+// UTF-8 copies of automation strings.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include <oleauto.h>
+
+#include "com/strings.h"
 
 BSTR SysAllocStringLen(const OLECHAR* text, UINT length) {
   auto* block = static_cast<std::uint32_t*>(std::malloc(sizeof(std::uint32_t) + (length + 1) * sizeof(OLECHAR)));
@@ -42,3 +45,33 @@ HRESULT VariantClear(VARIANTARG* variant) {
   variant->vt = VT_EMPTY;
   return S_OK;
 }
+
+namespace com {
+
+std::string Utf8FromOle(const OLECHAR* text) {
+  std::string out;
+  for (; text && *text; ++text) {
+    char32_t c = *text;
+    if (c >= 0xD800 && c < 0xDC00 && text[1] >= 0xDC00 && text[1] < 0xE000)
+      c = 0x10000 + ((c - 0xD800) << 10) + (*++text - 0xDC00);
+    else if (c >= 0xD800 && c < 0xE000) c = U'?';
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+}  // namespace com

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "com/strings.h"
 #include "com_object.h"
 #include "photoshop/server.h"
 
@@ -126,7 +127,7 @@ class ActionDescriptor : public ComObject<IActionDescriptor> {
     return put({.kind = Item::Kind::UnitFloat, .key = key, .type = unit, .number = value});
   }
   HRESULT STDMETHODCALLTYPE PutString(LONG key, BSTR value) override {
-    return put({.kind = Item::Kind::String, .key = key, .text = Utf8FromBstr(value)});
+    return put({.kind = Item::Kind::String, .key = key, .text = com::Utf8FromOle(value)});
   }
   HRESULT STDMETHODCALLTYPE PutBoolean(LONG key, VARIANT_BOOL value) override {
     return put({.kind = Item::Kind::Boolean, .key = key, .flag = value != VARIANT_FALSE});
@@ -149,7 +150,7 @@ class ActionDescriptor : public ComObject<IActionDescriptor> {
     return put({.kind = Item::Kind::Class, .key = key, .integer = value});
   }
   HRESULT STDMETHODCALLTYPE PutPath(LONG key, BSTR value) override {
-    return put({.kind = Item::Kind::Path, .key = key, .text = Utf8FromBstr(value)});
+    return put({.kind = Item::Kind::Path, .key = key, .text = com::Utf8FromOle(value)});
   }
   HRESULT STDMETHODCALLTYPE GetInteger(LONG key, LONG* value) override {
     if (value == nullptr) return E_POINTER;
@@ -209,31 +210,6 @@ std::optional<Reference> ContentsOf(IActionReference* reference) {
   return own->contents;
 }
 
-std::string Utf8FromBstr(const OLECHAR* text) {
-  std::string out;
-  for (; text && *text; ++text) {
-    char32_t c = *text;
-    if (c >= 0xD800 && c < 0xDC00 && text[1] >= 0xDC00 && text[1] < 0xE000)
-      c = 0x10000 + ((c - 0xD800) << 10) + (*++text - 0xDC00);
-    else if (c >= 0xD800 && c < 0xE000) c = U'?';
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
 
 }  // namespace photoshop::detail
 

@@ -51,6 +51,4 @@ IActionReference* NewActionReference();
 std::optional<Descriptor> ContentsOf(IActionDescriptor* descriptor);
 std::optional<Reference> ContentsOf(IActionReference* reference);
 
-std::string Utf8FromBstr(const OLECHAR* text);
-
 }  // namespace photoshop::detail

@@ -7,7 +7,7 @@
 
 #include "acedads.h"
 #include "arx/plot.h"
-#include "bstr.h"
+#include "com/strings.h"
 #include "dbmain.h"
 #include "ui/driver.h"
 #include "win32/posix.h"
@@ -77,7 +77,7 @@ HRESULT handOut(T& object, I** out) {
 bool deviceFromConfiguration(const VARIANT& configuration, std::string& device) {
   if (configuration.vt == VT_EMPTY || configuration.vt == VT_NULL) return true;
   if (configuration.vt != VT_BSTR) return false;
-  device = bstr::toUtf8(configuration.bstrVal);
+  device = com::Utf8FromOle(configuration.bstrVal);
   return true;
 }
 
@@ -88,7 +88,7 @@ class Plot : public AutomationObject<IAcadPlot> {
     *success = VARIANT_FALSE;
     std::string device;
     if (!deviceFromConfiguration(plotConfig, device)) return E_INVALIDARG;
-    const std::string windowsPath = win32::Utf8ToCp1252(bstr::toUtf8(plotFile));
+    const std::string windowsPath = win32::Utf8ToCp1252(com::Utf8FromOle(plotFile));
     const FileResult result = plotTo(windowsPath, device);
     // Plots are always complete on return; the transcript shows the setting
     // the caller plotted with.
