@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dialogs/dialog_support.h"
+#include "dialogs/main_dialog.h"
 #include "frame/commands.h"
 #include "frame/help.h"
 #include "frame/plugin_app.h"
@@ -21,9 +22,7 @@ constexpr double kCentimetresPerInch = 2.54;
 constexpr int kUnitIndexInch = kUnitPixelPerInch - 1;
 
 // The main dialog's plot file type, "" while no main dialog exists.
-std::string MainDialogPlotFileType() {
-  return "";  // read from CurrentMainDialog once the main dialog exists
-}
+std::string MainDialogPlotFileType() { return CurrentMainDialog ? CurrentMainDialog->m_plotFileType : ""; }
 
 // The leading decimal number of `text` after blanks ("96dpi" is 96), with
 // "." as the decimal point whatever the locale; 0 when there is none. Only

@@ -6,6 +6,7 @@
 
 #include "dialogs/main_dialog.h"
 #include "frame/plugin_app.h"
+#include "plot/edit_workflow.h"
 
 CMoXIDialog* CurrentMainDialog = nullptr;
 
@@ -37,6 +38,5 @@ void CreateImageCommand() {
 void EditImageCommand() {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   InitialiseOnce();
-  // The edit workflow runs here once it exists; until then the command ends
-  // after the initialisation.
+  runEditWorkflow();
 }

@@ -8,13 +8,13 @@
 
 #include <memory>
 
-#include "dialogs/gimp_location_dialog.h"
 #include "dialogs/image_source_dialog.h"
 #include "frame/message_catalogue.h"
 #include "frame/plugin_app.h"
 #include "frame/text.h"
 #include "gimp/gimp_batch.h"
 #include "photoshop/photoshop_workflow.h"
+#include "plot/create_workflow.h"
 #include "plot/image_source_path.h"
 #include "raster/image_insert.h"
 #include "settings/plugin_settings.h"
@@ -63,15 +63,6 @@ class ImageFramesShown {
   }
   bool m_switched = false;
 };
-
-// With GIMP chosen and no executable known, the user is asked for it; false
-// when it is still unknown.
-bool GimpLocationKnown(int editor) {
-  if (editor != kProgramGimp || !theSettings.gimpExecutable.empty()) return true;
-  MoXIBFGDialog dialog;
-  dialog.DoModal();
-  return !theSettings.gimpExecutable.empty();
-}
 
 AcDbObjectId DefinitionOf(const AcDbEntity* image) {
   const AcDbRasterImage* raster = AcDbRasterImage::cast(image);
@@ -169,7 +160,7 @@ bool editImage(int editor, AcDbEntity* image, const std::string& basePath) {
 
 bool runEditWorkflow() {
   const int editor = theSettings.program;
-  if (!GimpLocationKnown(editor)) return false;
+  if (editor == kProgramGimp && !ensureGimpLocation()) return false;
   ImageFramesShown framesShown;
 
   AcDbEntity* picked = nullptr;
