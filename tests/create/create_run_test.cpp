@@ -1,0 +1,307 @@
+// "TAVO_IMGCREATE" in acad-host on the sample site plan, opened as
+// D:\work\site.dxf: what the main dialog shows, every check of the create
+// workflow with its message, and a complete run with the photo editor.
+#include <Magick++.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <list>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+// The message box line of the transcript and its text lines.
+std::string MessageBoxEntry(const std::string& text, const std::string& buttons, const std::string& icon,
+                            const std::string& answer) {
+  std::string entry = "msgbox caption=\"Rasterwerk\" buttons=" + buttons + " icon=" + icon +
+                      " owner=\"Rasterwerk\" -> " + answer + "\n";
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) entry += "  | " + line + "\n";
+  return entry;
+}
+
+class CreateRun : public ::testing::Test {
+ protected:
+  CreateRun() {
+    std::string pattern = (fs::temp_directory_path() / "create-run-XXXXXX").string();
+    dir = mkdtemp(pattern.data());
+    work = dir / "D" / "work";
+    fs::create_directories(work);
+    fs::copy_file(SITE_PLAN, work / "site.dxf");
+  }
+  ~CreateRun() override { fs::remove_all(dir); }
+
+  // Runs the script on D:\work\site.dxf; the transcript is kept in `transcript`.
+  int Host(const std::string& script, const std::string& answers, const std::string& options = "") {
+    std::ofstream(dir / "script.scr") << script;
+    std::ofstream(dir / "answers.txt") << answers;
+    const std::string command = std::string(ACAD_HOST) + " " + options + " --drive D=" + Quoted(dir / "D") +
+                                " --user-dir " + Quoted(dir / "user") + " --script " + Quoted(dir / "script.scr") +
+                                " --answers " + Quoted(dir / "answers.txt") + " --transcript " +
+                                Quoted(dir / "transcript.txt") + " " + Quoted(work / "site.dxf") +
+                                " >/dev/null 2>" + Quoted(dir / "stderr.txt");
+    const int status = std::system(command.c_str());
+    transcript = ReadFile(dir / "transcript.txt");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  bool Contains(const std::string& text) const { return transcript.find(text) != std::string::npos; }
+  // The line of control `id` in the main dialog's last "opened" or "closed" block.
+  std::string ControlLine(const std::string& event, int id) const {
+    const std::string header = "dialog 12000 " + event;
+    const std::string::size_type start = transcript.rfind(header);
+    if (start == std::string::npos) return "";
+    std::istringstream block(transcript.substr(start));
+    std::string line;
+    std::getline(block, line);
+    while (std::getline(block, line) && line.rfind("  ", 0) == 0) {
+      if (line.find(" " + std::to_string(id) + " ") != std::string::npos) return line;
+    }
+    return "";
+  }
+  std::vector<std::string> FilesIn(const fs::path& folder) const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  bool SettingsWritten() const { return fs::exists(dir / "user" / "Rasterwerk.ini"); }
+
+  fs::path dir;
+  fs::path work;
+  std::string transcript;
+};
+
+// The plot file and world file fields for the page setup's device and what
+// the user typed.
+struct PlotFieldsCase {
+  const char* name;
+  const char* script;   // before TAVO_IMGCREATE
+  const char* answers;  // before Cancel
+  const char* plotFile;
+  const char* worldFile;
+};
+
+const PlotFieldsCase kPlotFieldsCases[] = {
+    {"EmptyFieldTakesTheDrawingsPath", "", "", "D:\\work\\site.png", "D:\\work\\site.pgw"},
+    {"DeviceWithoutTypeWordGivesALoneDot", "PAGESETUP device=\"None\"\n", "", "D:\\work\\site.",
+     "D:\\work\\site.w"},
+    {"TypedPathGetsThePostScriptType", "PAGESETUP device=\"PostScript Level 2.pc3\"\n",
+     "dialog 12000 set 12002 C:\\a\\b\ndialog 12000 leave 12002\n", "C:\\a\\b.eps", "C:\\a\\b.esw"},
+    {"TypedPathWithTheTypeStaysTheSame", "PAGESETUP device=\"PostScript Level 2.pc3\"\n",
+     "dialog 12000 set 12002 C:\\a\\b.eps\ndialog 12000 leave 12002\n", "C:\\a\\b.eps", "C:\\a\\b.esw"},
+    {"PageSetupFromTheDialogChangesTheType", "",
+     "dialog 12000 click 12004\ndialog pagesetup select device \"PublishToWeb JPG.pc3\"\ndialog pagesetup click 1\n",
+     "D:\\work\\site.jpg", "D:\\work\\site.jgw"},
+};
+
+class PlotFields : public CreateRun, public ::testing::WithParamInterface<PlotFieldsCase> {};
+
+TEST_P(PlotFields, ShowThePlotAndWorldFileNames) {
+  const PlotFieldsCase& c = GetParam();
+  Host(std::string(c.script) + "TAVO_IMGCREATE\n", std::string(c.answers) + "dialog 12000 click 14033\n");
+  EXPECT_NE(ControlLine("closed", 12002).find(std::string("\"") + c.plotFile + "\""), std::string::npos)
+      << transcript;
+  EXPECT_NE(ControlLine("closed", 12005).find(std::string("\"") + c.worldFile + "\""), std::string::npos)
+      << transcript;
+  EXPECT_FALSE(SettingsWritten());  // Cancel writes no settings
+}
+
+INSTANTIATE_TEST_SUITE_P(MainDialog, PlotFields, ::testing::ValuesIn(kPlotFieldsCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CreateRun, DeviceNoneDisablesOkAndPreviewUntilThePageSetupNamesADevice) {
+  Host("PAGESETUP device=\"None\"\nTAVO_IMGCREATE\n",
+       "dialog 12000 click 14033\n");
+  for (int id : {12032, 12010}) EXPECT_NE(ControlLine("closed", id).find("disabled"), std::string::npos) << id;
+  Host("PAGESETUP device=\"None\"\nTAVO_IMGCREATE\n",
+       "dialog 12000 click 12004\ndialog pagesetup select device \"PublishToWeb PNG.pc3\"\n"
+       "dialog pagesetup click 1\ndialog 12000 click 14033\n");
+  for (int id : {12032, 12010}) {
+    EXPECT_NE(ControlLine("closed", id), "") << id;
+    EXPECT_EQ(ControlLine("closed", id).find("disabled"), std::string::npos) << id;
+  }
+}
+
+TEST_F(CreateRun, SwatchClickBelowItsPaintedTopDoesNothingInTheMiddleOpensTheLayerDialog) {
+  // The swatch control 12045 (54, 137, 12 x 15 dialog units) is 81..99 x 223..247
+  // pixels; its colour is painted from 6 pixels below its top.
+  Host("TAVO_IMGCREATE\n", "dialog 12000 mouse 90 226\ndialog 12000 mouse 90 235\nlayerdialog cancel\n"
+                           "dialog 12000 click 14033\n");
+  EXPECT_EQ(transcript.find("layerdialog -> "), transcript.rfind("layerdialog -> ")) << transcript;
+  EXPECT_TRUE(Contains("input 12000 -> mouse 90 235\nlayerdialog -> cancel\n")) << transcript;
+}
+
+// One check of the create workflow that ends it with the dialog still open.
+struct RefusalCase {
+  const char* name;
+  const char* script;   // before TAVO_IMGCREATE
+  const char* answers;  // before OK
+  const char* afterOk;  // answers to what OK shows before the message
+  bool psdBefore;       // D:\\work\\site.psd exists before the run
+  bool withoutPhotoEditor;
+  const char* text;     // the message; empty: none
+  const char* buttons;
+  const char* icon;
+  const char* answer;   // to the message
+};
+
+constexpr const char* kPsdQuestion = "The .psd file still exists. Do you want to overwright it?\nD:\\work\\site.psd";
+constexpr const char* kNoFullPath =
+    "The operation can not be completed while the full path to the plot file is not specified!";
+constexpr const char* kChooseGimp = "dialog 12000 select-index 18019 1\n";
+constexpr const char* kGimpLocation = "dialog 12029 set 12003 D:\\gimp\\bin\\gimp-2.10.exe\n"
+                                      "dialog 12029 click 14036\n";
+
+const RefusalCase kRefusalCases[] = {
+    {"UncPath", "", "dialog 12000 set 12002 \\\\server\\share\\site\n", "", false, false, kNoFullPath, "ok",
+     "none", "ok"},
+    {"BareName", "", "dialog 12000 set 12002 site\n", "", false, false, kNoFullPath, "ok", "none", "ok"},
+    {"DriveRelativePath", "", "dialog 12000 set 12002 D:site\n", "", false, false, kNoFullPath, "ok", "none", "ok"},
+    {"PlotAreaNotWindow", "PAGESETUP type=extents\n", "", "", false, false, "Plot Area must be Window!", "ok", "none",
+     "ok"},
+    {"PsdExistsNo", "", "", "", true, false, kPsdQuestion, "yesnocancel", "question", "no"},
+    {"PsdExistsCancel", "", "", "", true, false, kPsdQuestion, "yesnocancel", "question", "cancel"},
+    {"NothingToPlot", "PAGESETUP window=0,0,10,10\n", "", "", false, false,
+     "The operation cannot be completed because nothing was selected", "ok", "none", "ok"},
+    {"PhotoEditorMissing", "", "", "", false, true, "Photoshop is not available", "ok", "none", "ok"},
+    {"GimpLocationCancelled", "", kChooseGimp, "dialog 12029 click 12035\n", false, false, "", "", "", ""},
+    {"GimpScriptNotInstalled", "", kChooseGimp, kGimpLocation, false, false,
+     "The .scm file needed to process the image with Gimp could not be found. Do you want to install it?",
+     "yesnocancel", "question", "no"},
+};
+
+class Refusals : public CreateRun, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(Refusals, ShowTheirMessageOwnedByTheDialogWhichStaysOpen) {
+  const RefusalCase& c = GetParam();
+  if (c.psdBefore) std::ofstream(work / "site.psd") << "kept";
+  std::string answers = std::string(c.answers) + "dialog 12000 click 12032\n" + c.afterOk;
+  if (*c.text) answers += std::string("msgbox ") + c.answer + "\n";
+  const std::string options = c.withoutPhotoEditor ? std::string("--module ") + NO_PHOTO_EDITOR_MODULE : "";
+  Host(std::string(c.script) + "TAVO_IMGCREATE\n", answers + "dialog 12000 click 14033\n", options);
+
+  const std::string::size_type ok = transcript.find("input 12000 -> click 12032\n");
+  ASSERT_NE(ok, std::string::npos) << transcript;
+  const std::string afterOk = transcript.substr(ok);
+  if (*c.text) EXPECT_NE(afterOk.find(MessageBoxEntry(c.text, c.buttons, c.icon, c.answer)), std::string::npos)
+      << transcript;
+  else EXPECT_EQ(afterOk.find("msgbox"), std::string::npos) << transcript;
+  EXPECT_NE(afterOk.find("input 12000 -> click 14033\n"), std::string::npos) << "the dialog closed\n" << transcript;
+  if (c.psdBefore) EXPECT_EQ(ReadFile(work / "site.psd"), "kept");
+  if (c.withoutPhotoEditor) {
+    EXPECT_FALSE(fs::exists(work / "site.psd"));
+  } else {
+    std::vector<std::string> expected{"site.dxf"};
+    if (c.psdBefore) expected.push_back("site.psd");
+    EXPECT_EQ(FilesIn(work), expected);  // nothing plotted, nothing made
+  }
+  EXPECT_FALSE(SettingsWritten());
+}
+
+INSTANTIATE_TEST_SUITE_P(CreateWorkflow, Refusals, ::testing::ValuesIn(kRefusalCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A raster image entity of a DXF file: its layer, insertion point, pixel
+// vectors and size in pixels.
+struct DxfImage {
+  std::string layer;
+  double x = 0, y = 0, ux = 0, uy = 0, vx = 0, vy = 0, width = 0, height = 0;
+};
+
+std::vector<DxfImage> ImagesIn(const fs::path& dxf) {
+  std::ifstream in(dxf);
+  std::vector<std::pair<int, std::string>> groups;
+  for (std::string code, value; std::getline(in, code) && std::getline(in, value);) {
+    if (!value.empty() && value.back() == '\r') value.pop_back();
+    groups.emplace_back(std::stoi(code), value);
+  }
+  std::vector<DxfImage> images;
+  bool inImage = false;
+  for (const auto& [code, value] : groups) {
+    if (code == 0) {
+      inImage = value == "IMAGE";
+      if (inImage) images.emplace_back();
+      continue;
+    }
+    if (!inImage) continue;
+    DxfImage& image = images.back();
+    double* fields[] = {&image.x, &image.ux, &image.vx, &image.width};
+    double* yFields[] = {&image.y, &image.uy, &image.vy, &image.height};
+    if (code == 8) image.layer = value;
+    else if (code >= 10 && code <= 13) *fields[code - 10] = std::stod(value);
+    else if (code >= 20 && code <= 23) *yFields[code - 20] = std::stod(value);
+  }
+  return images;
+}
+
+std::vector<std::string> PsdLayerNames(const fs::path& psd) {
+  std::list<Magick::Image> images;
+  Magick::readImages(&images, psd.string());
+  std::vector<std::string> names;
+  if (!images.empty()) images.pop_front();  // the merged picture
+  for (auto& image : images) names.push_back(image.label());
+  return names;
+}
+
+TEST_F(CreateRun, CompleteCreateWithThePhotoEditorLeavesTheDocumentThePictureAndTheImage) {
+  Magick::InitializeMagick(nullptr);
+  const int status = Host("TAVO_IMGCREATE\n",
+                          "dialog 12000 click 12011\nlayerdialog IMG Bild\n"
+                          "dialog 12000 select 12006 JPG\n"
+                          "dialog 12000 click 12032\neditor done\n",
+                          "--save-as " + Quoted(dir / "saved.dxf"));
+  EXPECT_EQ(status, 0) << transcript;
+  // The plot path is the drawing's; the plots and the layers file are gone.
+  EXPECT_EQ(FilesIn(work), (std::vector<std::string>{"site.dxf", "site.jpg", "site.pgw", "site.psd"})) << transcript;
+  EXPECT_EQ(PsdLayerNames(work / "site.psd"),
+            (std::vector<std::string>{"Background", "ACAD_PARCELS", "ACAD_BUILDINGS", "ACAD_ROADS",
+                                      "ACAD_VEGETATION", "ACAD_WATER", "ACAD_TEXT"}));
+  Magick::Image picture;
+  picture.ping((work / "site.jpg").string());
+  EXPECT_EQ(picture.magick(), "JPEG");
+
+  // The image lies on the chosen layer and covers the plot window
+  // (995,495)-(1215,650) from its lower-left corner.
+  const std::vector<DxfImage> images = ImagesIn(dir / "saved.dxf");
+  ASSERT_EQ(images.size(), 1u);
+  const DxfImage& image = images[0];
+  EXPECT_EQ(image.layer, "Bild");
+  EXPECT_NEAR(image.x, 995.0, 1e-6);
+  EXPECT_NEAR(image.y, 495.0, 1e-6);
+  EXPECT_GE(image.ux * image.width, 220.0 - 1e-6);
+  EXPECT_GE(image.vy * image.height, 155.0 - 1e-6);
+  EXPECT_NEAR(image.uy, 0.0, 1e-12);
+  EXPECT_NEAR(image.vx, 0.0, 1e-12);
+
+  const std::string settings = ReadFile(dir / "user" / "Rasterwerk.ini");
+  for (const char* entry : {"Program=Photoshop", "Format=JPG", "LayerKey=IMG"}) {
+    EXPECT_NE(settings.find(entry), std::string::npos) << entry << "\n" << settings;
+  }
+}
+
+TEST_F(CreateRun, EditEndsTheDialogWithResultZeroAndSavesTheSettings) {
+  Host("TAVO_IMGCREATE\n", "dialog 12000 click 12014\npick enter\n");
+  EXPECT_TRUE(Contains("input 12000 -> click 12014\n")) << transcript;
+  EXPECT_NE(transcript.find("result=0", transcript.rfind("dialog 12000 closed")), std::string::npos) << transcript;
+  EXPECT_TRUE(SettingsWritten());
+}
+
+}  // namespace
