@@ -147,6 +147,27 @@ TEST_F(CreateRun, SwatchClickBelowItsPaintedTopDoesNothingInTheMiddleOpensTheLay
                            "dialog 12000 click 14033\n");
   EXPECT_EQ(transcript.find("layerdialog -> "), transcript.rfind("layerdialog -> ")) << transcript;
   EXPECT_TRUE(Contains("input 12000 -> mouse 90 235\nlayerdialog -> cancel\n")) << transcript;
+  // Cancelling the layer dialog keeps the layer and its colour.
+  EXPECT_NE(ControlLine("closed", 12058).find("text=\"0\""), std::string::npos) << transcript;
+  EXPECT_NE(transcript.find("paint fill 81,229,99,247 #FFFFFF", transcript.rfind("dialog 12000 closed")),
+            std::string::npos)
+      << transcript;
+}
+
+TEST_F(CreateRun, ToolsRunAndTheDialogTakesInputAgain) {
+  Host("TAVO_IMGCREATE\n",
+       "dialog 12000 click 12010\ndialog plotpreview close\n"
+       "dialog 12000 click 12015\nfile \"D:\\x\\my plan\"\n"
+       "dialog 12000 click 12016\n"
+       "dialog 12000 click 14033\n");
+  EXPECT_TRUE(Contains("input plotpreview -> close\nplotpreview closed\ninput 12000 -> click 12015\n")) << transcript;
+  EXPECT_TRUE(Contains("filedialog open title=\"\" filter=\"All files (*.*)|*.*|\" ext=\"\" name=\"\" flags=0x6 "
+                       "owner=\"\" -> \"D:\\x\\my plan\"\n"))
+      << transcript;
+  EXPECT_NE(ControlLine("closed", 12002).find("text=\"D:\\x\\my plan\""), std::string::npos) << transcript;
+  EXPECT_NE(ControlLine("closed", 12005).find("text=\"D:\\x\\my plan.pgw\""), std::string::npos) << transcript;
+  EXPECT_TRUE(Contains("Rasterwerk.chm::/main.htm")) << transcript;
+  EXPECT_TRUE(Contains("input 12000 -> click 14033\n")) << transcript;
 }
 
 // One check of the create workflow that ends it with the dialog still open.
