@@ -51,7 +51,7 @@ struct AFX_MSGMAP {
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                   \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
   const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap() {                       \
-    typedef theClass ThisClass;                                                  \
+    [[maybe_unused]] typedef theClass ThisClass;                                 \
     typedef baseClass TheBaseClass;                                              \
     static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 #define END_MESSAGE_MAP()                                                   \
@@ -348,6 +348,7 @@ class CDialog : public CWnd {
 
   virtual BOOL OnInitDialog();
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   UINT m_nIDHelp = 0;

@@ -64,3 +64,25 @@ BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue) 
   std::snprintf(text, sizeof text, "%d", nValue);
   return WriteProfileString(lpszSection, lpszEntry, text);
 }
+
+HICON CWinApp::LoadIcon(UINT nIDResource) const { return LoadIcon(MAKEINTRESOURCE(nIDResource)); }
+
+HICON CWinApp::LoadIcon(LPCSTR lpszResourceName) const {
+  return ::LoadIconA(AfxGetResourceHandle(), lpszResourceName);
+}
+
+CWnd* AFXAPI AfxGetMainWnd() {
+  CWinApp* app = AfxGetApp();
+  return app ? app->m_pMainWnd : nullptr;
+}
+
+LPCSTR AFXAPI AfxGetAppName() {
+  const AFX_MODULE_STATE* state = AfxGetModuleState();
+  if (state->m_lpszCurrentAppName) return state->m_lpszCurrentAppName;
+  CWinApp* app = AfxGetApp();
+  return app && app->m_pszAppName ? app->m_pszAppName : "";
+}
+
+int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT) {
+  return ::MessageBoxA(::GetActiveWindow(), lpszText, AfxGetAppName(), nType);
+}

@@ -1,5 +1,7 @@
 #include "transcript.h"
 
+#include "ui/describe.h"
+
 #include <cstdio>
 
 namespace ui::transcript {
@@ -43,21 +45,7 @@ std::string hex(unsigned value) {
 
 }  // namespace
 
-std::string quoted(const std::string& value) {
-  std::string out = "\"";
-  for (unsigned char c : value) {
-    if (c == '"') out += "\"\"";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else if (c == '\t') out += "\\t";
-    else if (c < 0x20 || c == 0x7F) {
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\x%02X", c);
-      out += buffer;
-    } else out += static_cast<char>(c);
-  }
-  return out + "\"";
-}
+std::string quoted(const std::string& value) { return ui::quoted(value); }
 
 std::vector<int> buttonsOf(unsigned type) { return buttonSet(type).ids; }
 

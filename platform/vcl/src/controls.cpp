@@ -1,27 +1,13 @@
 // Controls: state, focus, keys, and how each is shown in the transcript.
 #include <Forms.hpp>
 
-#include <cstdio>
+#include <ui/describe.h>
 
 #include "describe.h"
 
 namespace vcl::detail {
 
-AnsiString Quoted(const AnsiString& text) {
-  AnsiString out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"') out += "\"\"";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else if (c == '\t') out += "\\t";
-    else if (c < 0x20 || c == 0x7F) {
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\x%02X", c);
-      out += buffer;
-    } else out += static_cast<char>(c);
-  }
-  return out + "\"";
-}
+AnsiString Quoted(const AnsiString& text) { return ui::quoted(text); }
 
 }  // namespace vcl::detail
 

@@ -4,7 +4,8 @@
 
 namespace vcl::detail {
 
-// Text in double quotes; quotes doubled, control characters escaped.
+// Text in double quotes; quotes doubled, control characters escaped (the
+// wording of every window in the transcript, ui::quoted).
 AnsiString Quoted(const AnsiString& text);
 
 }  // namespace vcl::detail

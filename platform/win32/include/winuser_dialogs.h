@@ -8,6 +8,12 @@ namespace ui {
 struct DialogTemplate;
 }
 
+// ---- Errors ----
+#define ERROR_CONTROL_ID_NOT_FOUND 1421L
+#define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
+#define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
+#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
+
 // ---- Messages ----
 #define WM_SETFOCUS 0x0007
 #define WM_KILLFOCUS 0x0008
@@ -18,6 +24,7 @@ struct DialogTemplate;
 #define WM_PAINT 0x000F
 #define WM_ERASEBKGND 0x0014
 #define WM_SHOWWINDOW 0x0018
+#define WM_GETICON 0x007F
 #define WM_SETICON 0x0080
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
@@ -231,6 +238,10 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
 BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
 BOOL WINAPI DeleteObject(HGDIOBJ ho);
+// GDI handles of every kind are GDI objects.
+inline BOOL DeleteObject(HBRUSH ho) { return DeleteObject(reinterpret_cast<HGDIOBJ>(ho)); }
+inline BOOL DeleteObject(HBITMAP ho) { return DeleteObject(reinterpret_cast<HGDIOBJ>(ho)); }
+inline BOOL DeleteObject(HFONT ho) { return DeleteObject(reinterpret_cast<HGDIOBJ>(ho)); }
 int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 // The size of a bitmap (BITMAP's bmWidth, bmHeight, bmBitsPixel).
 struct BITMAP {

@@ -3,6 +3,7 @@
 
 #include <mutex>
 
+#include "dialogs/dialog_windows.h"
 #include "win32/owner.h"
 
 namespace {
@@ -22,7 +23,7 @@ std::string WindowTitle(HWND window) {
     std::lock_guard lock(providerMutex);
     if (titleProvider) return titleProvider(window);
   }
-  return window == nullptr ? "" : "window";
+  return win32::dialogs::TitleOf(window);
 }
 
 }  // namespace win32

@@ -155,7 +155,7 @@ struct DialogInput {
   enum class Kind { MouseDown, Key } kind = Kind::MouseDown;
   int control = 0;
   int x = 0, y = 0;
-  std::string key;  // one character, or "Enter", "Escape", "Tab", "Backspace", "Delete"
+  std::string key = "";  // one character, or "Enter", "Escape", "Tab", "Backspace", "Delete"
 };
 
 // Receives a dialog's events; installed by the platform layer above.

@@ -1,6 +1,7 @@
 #pragma once
-// The title of a message box's owner window. The window manager installs a
-// provider; until then a null window has no title and any other is "window".
+// The title of a message box's owner window: a dialog's caption or a
+// window's title, "" for no window and "window" for a handle that is none.
+// A test may install a provider that answers instead.
 #include <functional>
 #include <string>
 #include <windows.h>

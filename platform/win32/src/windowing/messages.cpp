@@ -1,4 +1,5 @@
 // Posting, sending, retrieving and dispatching window messages.
+#include "dialogs/dialog_windows.h"
 #include "internal.h"
 #include "window_manager.h"
 
@@ -112,6 +113,7 @@ BOOL WINAPI PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM l
 }
 
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (win32::dialogs::Owns(hWnd)) return win32::dialogs::Send(hWnd, Msg, wParam, lParam);
   std::unique_lock guard(state().lock);
   Window* window = findWindow(hWnd);
   if (window == nullptr) return Fail<LRESULT>(ERROR_INVALID_WINDOW_HANDLE, 0);

@@ -1,6 +1,7 @@
 // Window classes and top-level windows.
 #include <algorithm>
 
+#include "dialogs/dialog_windows.h"
 #include "internal.h"
 #include "window_manager.h"
 
@@ -58,7 +59,9 @@ BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance) {
 }
 
 HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int, int, int, int,
-                            HWND, HMENU, HINSTANCE hInstance, LPVOID) {
+                            HWND hWndParent, HMENU, HINSTANCE hInstance, LPVOID) {
+  if (lpClassName != nullptr && EqualsNoCase(lpClassName, "tooltips_class32"))
+    return win32::dialogs::CreateTooltip(hWndParent);
   HWND handle = nullptr;
   WNDPROC procedure = nullptr;
   {
@@ -80,6 +83,7 @@ HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWOR
 }
 
 BOOL WINAPI DestroyWindow(HWND hWnd) {
+  if (win32::dialogs::Owns(hWnd)) return win32::dialogs::Destroy(hWnd);
   WNDPROC procedure = nullptr;
   {
     std::lock_guard guard(state().lock);
@@ -98,11 +102,13 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
 }
 
 BOOL WINAPI IsWindow(HWND hWnd) {
+  if (win32::dialogs::Owns(hWnd)) return TRUE;
   std::lock_guard guard(state().lock);
   return findWindow(hWnd) != nullptr;
 }
 
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
+  if (win32::dialogs::Owns(hWnd)) return win32::dialogs::Show(hWnd, nCmdShow);
   std::lock_guard guard(state().lock);
   Window* window = findWindow(hWnd);
   if (window == nullptr) return Fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
@@ -112,6 +118,7 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
 }
 
 BOOL WINAPI IsWindowVisible(HWND hWnd) {
+  if (win32::dialogs::Owns(hWnd)) return win32::dialogs::Visible(hWnd);
   std::lock_guard guard(state().lock);
   Window* window = findWindow(hWnd);
   return window != nullptr && window->visible;
@@ -137,6 +144,7 @@ DWORD WINAPI GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId) {
 }
 
 int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount) {
+  if (win32::dialogs::Owns(hWnd)) return win32::dialogs::GetText(hWnd, lpString, nMaxCount);
   std::lock_guard guard(state().lock);
   Window* window = findWindow(hWnd);
   if (window == nullptr) return Fail(ERROR_INVALID_WINDOW_HANDLE, 0);

@@ -1,0 +1,31 @@
+#pragma once
+// Which MFC object stands for which window handle, and the message being
+// handled (for CWnd::Default).
+#include <afxwin.h>
+
+namespace mfc::detail {
+
+void MapPermanent(HWND window, CWnd* object);
+void UnmapPermanent(HWND window);
+// Detaches the objects of windows that no longer exist and frees the
+// temporary objects made for them.
+void ForgetDestroyedWindows();
+
+// The message being handled on this thread while `scope` lives.
+class CurrentMessage {
+ public:
+  CurrentMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  ~CurrentMessage();
+  CurrentMessage(const CurrentMessage&) = delete;
+  CurrentMessage& operator=(const CurrentMessage&) = delete;
+  static const MSG& Get();
+
+ private:
+  MSG previous_;
+};
+
+// Runs a window's handler for one message; an exception is reported in the
+// transcript and ends there instead of unwinding through the platform.
+LRESULT CallWindowProcGuarded(CWnd& window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace mfc::detail
