@@ -151,19 +151,30 @@ int runLoaded(const Options& options) {
 }
 
 // The editor's application object (acedGetAcadWinApp()) for the length of a
-// session, handing out the editor's automation interface.
+// session, handing out the editor's automation interface, and its main frame
+// window (acedGetAcadFrame()), which owns the editor's dialogs.
 class EditorApplication {
  public:
   EditorApplication() : m_app("acad") {
     mfc::SetAutomationObject(m_app, arx::applicationDispatch());
     arx::setAcadWinApp(&m_app);
+    if (m_frame.Create(nullptr, "acad-host")) {
+      m_app.m_pMainWnd = &m_frame;
+      arx::setAcadFrame(&m_frame);
+    }
   }
-  ~EditorApplication() { arx::setAcadWinApp(nullptr); }
+  ~EditorApplication() {
+    arx::setAcadFrame(nullptr);
+    m_app.m_pMainWnd = nullptr;
+    m_frame.DestroyWindow();
+    arx::setAcadWinApp(nullptr);
+  }
   EditorApplication(const EditorApplication&) = delete;
   EditorApplication& operator=(const EditorApplication&) = delete;
 
  private:
   CWinApp m_app;
+  CMDIFrameWnd m_frame;
 };
 
 }  // namespace
