@@ -8,10 +8,6 @@
 #include "frame/plugin_app.h"
 #include "plot/edit_workflow.h"
 
-CMoXIDialog* CurrentMainDialog = nullptr;
-
-HWND MainDialogWindow() { return CurrentMainDialog ? CurrentMainDialog->GetSafeHwnd() : nullptr; }
-
 namespace {
 
 // The latest main dialog, released when the next one replaces it.
