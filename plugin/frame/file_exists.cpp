@@ -9,6 +9,15 @@ bool FileExists(const std::string& path) {
     CloseHandle(file);
     return true;
   }
-  const DWORD error = GetLastError();
-  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+  // Only a missing file or an invalid path (a missing or unreachable folder,
+  // a malformed name) means the file is not there.
+  switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+      return false;
+    default:
+      return true;
+  }
 }

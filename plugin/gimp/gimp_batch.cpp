@@ -1,13 +1,285 @@
 #include "gimp/gimp_batch.h"
 
-// Bodies follow; until then every operation reports that GIMP did not run.
-void ScriptFuCall::begin(const std::string&) {}
-bool ScriptFuCall::add(ScriptFuArgKind, const std::string&) { return false; }
-void ScriptFuCall::end() {}
-std::string scriptFuString(const std::string& text) { return text; }
+#include <cctype>
+#include <cstdio>
+#include <initializer_list>
+
+#include "frame/file_exists.h"
+#include "frame/message_box.h"
+#include "gimp/gimp_discovery.h"
+#include "photoshop/editor_close_wait.h"
+#include "plot/plot_layers.h"
+#include "plot/plot_window.h"
+#include "settings/plugin_settings.h"
+
+namespace {
+
+// Shown, with the text, when a path or layer name cannot be handed to GIMP.
+constexpr MessageText kGimpTextNotSafe{kSectionMessage, "GimpTextNotSafe",
+                                       "This text can not be passed to Gimp safely:"};
+
+constexpr const char* kConsoleWindowClass = "ConsoleWindowClass";
+constexpr const char* kGimpWindowClass = "gdkWindowToplevel";
+
+// Control characters have no place in a path or layer name, and a line
+// break or a zero byte would not survive the command line.
+bool isSafeText(const std::string& text) {
+  for (unsigned char c : text)
+    if (c < 0x20 || c == 0x7F) return false;
+  return true;
+}
+
+// A number or a symbol: the only unquoted values a call takes.
+bool isPlainValue(const std::string& value) {
+  if (value.empty()) return false;
+  for (unsigned char c : value)
+    if (!(std::isalnum(c) || c == '.' || c == '+' || c == '-' || c == '_' || c == '#')) return false;
+  return true;
+}
+
+// Inside the quoted command-line argument a double quote is written \" and
+// the backslashes right before it are doubled (Microsoft C runtime rules).
+std::string escapeForCommandLine(const std::string& text) {
+  std::string escaped;
+  std::size_t backslashes = 0;
+  for (char c : text) {
+    if (c == '\\') {
+      ++backslashes;
+    } else {
+      if (c == '"') escaped.append(backslashes + 1, '\\');
+      backslashes = 0;
+    }
+    escaped += c;
+  }
+  return escaped;
+}
+
+// Backslashes become forward slashes. Code page 1252 has single-byte
+// characters only, so every backslash byte is a backslash.
+std::string withForwardSlashes(std::string path) {
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  return path;
+}
+
+std::string formatResolution(double pixelsPerInch) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%lf", pixelsPerInch);
+  return text;
+}
+
+// Code page 1252 -> UTF-8; "" when the conversion fails.
+std::string ansiToUtf8(const std::string& text) {
+  if (text.empty()) return text;
+  const int wideLength = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (wideLength <= 0) return "";
+  std::u16string wide(static_cast<std::size_t>(wideLength), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), wideLength);
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return "";
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
+// One layers file entry: the name as a Script-Fu string and a blank, in
+// UTF-8 (unchanged when it cannot be converted).
+std::string layersFileEntry(const std::string& name) {
+  const std::string entry = scriptFuString(name) + " ";
+  const std::string utf8 = ansiToUtf8(entry);
+  return utf8.empty() ? entry : utf8;
+}
+
+struct CallArgument {
+  ScriptFuArgKind kind;
+  std::string value;
+};
+
+// The call of `procedure` with `arguments`; false after the message naming
+// the first text that cannot be passed safely.
+bool buildCall(ScriptFuCall& call, const char* procedure, std::initializer_list<CallArgument> arguments) {
+  call.begin(procedure);
+  for (const auto& argument : arguments) {
+    if (!call.add(argument.kind, argument.value)) {
+      ShowCatalogueMessage(kGimpTextNotSafe, MB_OK, argument.value);
+      return false;
+    }
+  }
+  call.end();
+  return true;
+}
+
+bool layerNamesAreSafe(const std::vector<std::string>& names) {
+  for (const auto& name : names) {
+    if (!isSafeText(name)) {
+      ShowCatalogueMessage(kGimpTextNotSafe, MB_OK, name);
+      return false;
+    }
+  }
+  return true;
+}
+
+// Creates or truncates the layers file and writes the list into it; a file
+// that could not be written completely is removed again.
+bool writeLayersFile(const std::string& path, const std::vector<std::string>& names) {
+  HANDLE ssLoadFile =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (ssLoadFile == INVALID_HANDLE_VALUE) return false;
+  const std::string content = layersFileContent(names);
+  DWORD written = 0;
+  const bool complete = WriteFile(ssLoadFile, content.data(), static_cast<DWORD>(content.size()), &written,
+                                  nullptr) &&
+                        written == content.size();
+  CloseHandle(ssLoadFile);
+  if (!complete) DeleteFileA(path.c_str());
+  return complete;
+}
+
+void showWindowOfClass(const char* windowClass, int command) {
+  if (HWND window = FindWindowA(windowClass, nullptr)) ShowWindow(window, command);
+}
+
+// Waits until the started GIMP has ended, arranging its windows once it is
+// idle, and closes its handles.
+void waitForGimp(PROCESS_INFORMATION& processInfo, bool hideConsole) {
+  WaitForInputIdle(processInfo.hProcess, INFINITE);
+  if (hideConsole) showWindowOfClass(kConsoleWindowClass, SW_HIDE);
+  showWindowOfClass(kGimpWindowClass, SW_RESTORE);
+  WaitForSingleObject(processInfo.hProcess, INFINITE);
+  CloseHandle(processInfo.hProcess);
+  CloseHandle(processInfo.hThread);
+}
+
+// Starts GIMP with the call text and waits for it; false after
+// "GimpNotAvailable" when it cannot start.
+bool runGimp(const std::string& callText, const char* option, bool hideConsole) {
+  PROCESS_INFORMATION processInfo{};
+  if (!startGimp(theSettings.gimpExecutable, callText, option, processInfo)) {
+    ShowCatalogueMessage(msg::kGimpNotAvailable);
+    return false;
+  }
+  waitForGimp(processInfo, hideConsole);
+  return true;
+}
+
+}  // namespace
+
+// ---- Script-Fu calls ----
+
+std::string scriptFuString(const std::string& text) {
+  std::string literal = "\"";
+  for (char c : text) {
+    if (c == '\\' || c == '"') literal += '\\';
+    literal += c;
+  }
+  return literal + "\"";
+}
+
+void ScriptFuCall::begin(const std::string& procedure) { m_text = "\"(" + procedure + " "; }
+
+bool ScriptFuCall::add(ScriptFuArgKind kind, const std::string& value) {
+  std::string argument;
+  switch (kind) {
+    case ScriptFuArgKind::String:
+    case ScriptFuArgKind::Path:
+      if (!isSafeText(value)) return false;
+      argument = escapeForCommandLine(scriptFuString(kind == ScriptFuArgKind::Path ? withForwardSlashes(value) : value));
+      break;
+    case ScriptFuArgKind::Value:
+      if (!isPlainValue(value)) return false;
+      argument = value;
+      break;
+    case ScriptFuArgKind::ListBegin:
+      argument = "'(";
+      break;
+    case ScriptFuArgKind::ListEnd:
+      argument = ")";
+      break;
+    default:
+      return false;
+  }
+  m_text += argument + " ";
+  return true;
+}
+
+void ScriptFuCall::end() { m_text += ")\""; }
+
+// ---- Layers file ----
+
 std::string layersFileName(const std::string& basePath) { return basePath + "(Layers).load"; }
-std::string layersFileContent(const std::vector<std::string>&) { return "(set! layers '())"; }
-bool startGimp(const std::string&, const std::string&, const char*, PROCESS_INFORMATION&) { return false; }
-bool gimpCreate(const std::string&, const std::string&) { return false; }
-bool gimpConvert(const std::string&, const std::string&) { return false; }
-bool gimpEdit(const std::string&, const std::string&) { return true; }
+
+std::string layersFileContent(const std::vector<std::string>& layerNames) {
+  std::string content = "(set! layers '(";
+  for (const auto& name : layerNames) content += layersFileEntry(name);
+  return content + "))";
+}
+
+// ---- GIMP ----
+
+std::string gimpCommandLine(const std::string& gimpExecutable, const std::string& callText, const char* option) {
+  std::string commandLine = "\"" + gimpExecutable + "\" ";
+  if (option && *option) commandLine += std::string(option) + " ";
+  return commandLine + "--batch " + callText;
+}
+
+bool startGimp(const std::string& gimpExecutable, const std::string& callText, const char* option,
+               PROCESS_INFORMATION& processInfo) {
+  STARTUPINFOA startupInfo{};
+  startupInfo.cb = sizeof startupInfo;
+  processInfo = PROCESS_INFORMATION{};
+  const std::string StartIn = gimpBinFolder(gimpExecutable);
+  std::string Target = gimpCommandLine(gimpExecutable, callText, option);
+  return CreateProcessA(nullptr, Target.data(), nullptr, nullptr, FALSE, 0, nullptr, StartIn.c_str(), &startupInfo,
+                        &processInfo) != FALSE;
+}
+
+bool gimpCreate(const std::string& basePath, const std::string& plotType) {
+  const double resolution = plotType == "eps" ? postScriptResolution() : 0.0;
+  const std::string layersFile = layersFileName(basePath);
+  ScriptFuCall batchCmd;
+  if (!buildCall(batchCmd, "Tavo-Imgcreate",
+                 {{ScriptFuArgKind::Path, basePath},
+                  {ScriptFuArgKind::String, plotType},
+                  {ScriptFuArgKind::Path, layersFile},
+                  {ScriptFuArgKind::Value, formatResolution(resolution)}}) ||
+      !layerNamesAreSafe(thePlotLayerList.names))
+    return false;
+  if (!writeLayersFile(layersFile, thePlotLayerList.names)) {
+    ShowCatalogueMessage(msg::kFailedToCreateTempFile, MB_OK, layersFile);
+    return false;
+  }
+  const bool ran = runGimp(batchCmd.text(), "--verbose", true);
+  DeleteFileA(layersFile.c_str());
+  return ran;
+}
+
+bool gimpConvert(const std::string& basePath, const std::string& pictureType) {
+  ScriptFuCall batchCmd1;
+  ScriptFuCall batchCmd2;
+  if (!buildCall(batchCmd1, "Tavo-Imgconvert",
+                 {{ScriptFuArgKind::Path, basePath}, {ScriptFuArgKind::String, pictureType}}) ||
+      !buildCall(batchCmd2, "gimp-quit", {{ScriptFuArgKind::Value, "0"}}))
+    return false;
+  return runGimp(batchCmd1.text() + " " + batchCmd2.text(), "--no-splash", false);
+}
+
+bool gimpEdit(const std::string& basePath, const std::string& pictureType) {
+  const std::string lPsdFile = basePath + ".psd";
+  const std::string lRasterFile = basePath + "." + pictureType;
+  const bool editsPsd = FileExists(lPsdFile);
+  std::string cmdLine = "\"" + theSettings.gimpExecutable + "\" \"" + (editsPsd ? lPsdFile : lRasterFile) + "\"";
+  const std::string StartIn = gimpBinFolder(theSettings.gimpExecutable);
+  STARTUPINFOA startupInfo{};
+  startupInfo.cb = sizeof startupInfo;
+  PROCESS_INFORMATION processInfo{};
+  const bool started = CreateProcessA(nullptr, cmdLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                                      StartIn.c_str(), &startupInfo, &processInfo) != FALSE;
+  WaitForEditorClose(kProgramGimp, theSettings.hookLibrary);
+  if (started) {
+    WaitForSingleObject(processInfo.hProcess, INFINITE);
+    CloseHandle(processInfo.hProcess);
+    CloseHandle(processInfo.hThread);
+  }
+  if (editsPsd) gimpConvert(basePath, pictureType);
+  return true;
+}

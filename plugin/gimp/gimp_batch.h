@@ -45,6 +45,10 @@ std::string layersFileName(const std::string& basePath);
 // line breaks: (set! layers '("0" "Walls" ))
 std::string layersFileContent(const std::vector<std::string>& layerNames);
 
+// The command line of startGimp: "\"%s\" %s --batch %s" (executable,
+// option, call text), or without the option when it is null or empty.
+std::string gimpCommandLine(const std::string& gimpExecutable, const std::string& callText, const char* option);
+
 // Starts `gimpExecutable` with `option` (none when null or empty), "--batch"
 // and `callText`, in the executable's folder. The result of CreateProcessA;
 // `processInfo` holds the new handles only when it is true.

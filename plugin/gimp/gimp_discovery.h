@@ -5,6 +5,9 @@
 
 #include <string>
 
+// The executable's folder with a trailing backslash: GIMP's current folder.
+std::string gimpBinFolder(const std::string& gimpExecutable);
+
 // "<bin folder>..\share\gimp\<version>\scripts\" for the executable
 // "<bin folder>gimp-<version>.exe", the ".." kept. When that version folder
 // does not exist, the first sub-folder of "..\share\gimp\" names the version;

@@ -3,12 +3,13 @@
 #include <windows.h>
 
 #include "frame/message_box.h"
+#include "gimp/gimp_batch.h"
 #include "photoshop/photoshop_workflow.h"
 #include "plot/plot_layers.h"
 #include "plot/plot_window.h"
 #include "settings/plugin_settings.h"
 
-EditorCreateStep theGimpCreateStep;
+EditorCreateStep theGimpCreateStep = gimpCreate;
 
 namespace {
 

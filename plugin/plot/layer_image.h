@@ -9,7 +9,7 @@
 // the editor bridge has shown its own message.
 using EditorCreateStep = std::function<bool(const std::string& basePath, const std::string& fileType)>;
 
-// The GIMP bridge's create step; null until the bridge provides it.
+// The GIMP bridge's create step, gimpCreate; tests may put another in its place.
 extern EditorCreateStep theGimpCreateStep;
 
 // The create step of editor `editor` (ProgramKind: 1 Photoshop, 2 GIMP).

@@ -1,0 +1,61 @@
+#pragma once
+// The GIMP bridge's tests: C: and D: mapped to fresh folders, a scripted
+// user, the plug-in's caption and an empty plot layer list.
+#include <gtest/gtest.h>
+#include <ui/scripted_driver.h>
+#include <win32/posix.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "plot/plot_layers.h"
+#include "settings/plugin_settings.h"
+#include "testing/temp_folder.h"
+
+class GimpTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(win32::MapDrive('C', programs_.path().string()));
+    ASSERT_TRUE(win32::MapDrive('D', work_.path().string()));
+    theSettings = PluginSettings{};
+    theSettings.mainDialogTitle = "Rasterwerk";
+    thePlotLayerList.clear();
+    Answer("");
+  }
+  void TearDown() override {
+    thePlotLayerList.clear();
+    ui::setDriver(nullptr);
+    win32::UnmapDrive('C');
+    win32::UnmapDrive('D');
+  }
+  // The user's answers; the transcript is kept in memory.
+  void Answer(const std::string& answers) {
+    auto driver = ui::ScriptedDriver::fromText(answers);
+    driver->writeTranscriptNowhere();
+    script_ = driver.get();
+    ui::setDriver(std::move(driver));
+  }
+  std::string Transcript() const { return script_->transcript(); }
+  bool Shown(const std::string& text) const { return Transcript().find(text) != std::string::npos; }
+  bool NoMessage() const { return Transcript().find("msgbox") == std::string::npos; }
+
+  void SetLayers(const std::vector<std::string>& names) {
+    thePlotLayerList.clear();
+    for (const auto& name : names) {
+      thePlotLayerList.ids.emplace_back();
+      thePlotLayerList.names.push_back(name);
+    }
+  }
+  // An executable file at `name` below C: with the script `body`.
+  void WriteProgram(const std::string& name, const std::string& body) const {
+    programs_.write(name, "#!/bin/sh\n" + body);
+    std::filesystem::permissions(programs_.path() / name, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+  }
+  bool WorkFileExists(const std::string& name) const { return std::filesystem::exists(work_.path() / name); }
+
+  TempFolder programs_;  // C:
+  TempFolder work_;      // D:
+  ui::ScriptedDriver* script_ = nullptr;
+};
