@@ -27,6 +27,17 @@ using win32::detail::Fail;
 
 namespace {
 
+std::mutex journalMutex;
+std::vector<std::string>& Journal() {
+  static auto* journal = new std::vector<std::string>;
+  return *journal;
+}
+
+void Record(const std::string& commandLine) {
+  std::lock_guard lock(journalMutex);
+  Journal().push_back(commandLine);
+}
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The end of the program name at the start of `line`.
@@ -183,6 +194,16 @@ std::string WorkingFolder(LPCSTR windowsFolder) {
 
 namespace win32 {
 
+std::vector<std::string> ProcessJournal() {
+  std::lock_guard lock(journalMutex);
+  return Journal();
+}
+
+void ClearProcessJournal() {
+  std::lock_guard lock(journalMutex);
+  Journal().clear();
+}
+
 std::string ProgramNameOf(const std::string& commandLine) {
   std::string name = commandLine.substr(0, ProgramNameEnd(commandLine));
   if (!name.empty() && name[0] == '"') {
@@ -231,6 +252,7 @@ BOOL WINAPI CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECU
   if (!lpStartupInfo || !lpProcessInformation || (!lpApplicationName && !lpCommandLine))
     return Fail(ERROR_INVALID_PARAMETER, FALSE);
   const std::string line = lpCommandLine ? lpCommandLine : "";
+  Record(line);
   const std::string name = lpApplicationName ? lpApplicationName : win32::ProgramNameOf(line);
   const std::string program = ProgramFile(name);
   if (program.empty()) return FALSE;  // PosixPathOf set the error

@@ -94,6 +94,16 @@ TEST_F(Processes, ChildGetsArgumentsFolderAndDriveMapAndItsExitCodeIsRead) {
                                             "[caf\xC3\xA9]\n");
 }
 
+TEST_F(Processes, JournalKeepsEveryCommandLine) {
+  win32::ClearProcessJournal();
+  PROCESS_INFORMATION info{};
+  Start("D:\\missing.exe a", nullptr, info);
+  ASSERT_TRUE(Start("\"D:\\waiter.exe\" \"b c\"", nullptr, info));
+  TerminateProcess(info.hProcess, 1);
+  Close(info);
+  EXPECT_EQ(win32::ProcessJournal(), (Arguments{"D:\\missing.exe a", "\"D:\\waiter.exe\" \"b c\""}));
+}
+
 TEST_F(Processes, ExeIsAddedToANameWithoutExtension) {
   PROCESS_INFORMATION info{};
   ASSERT_TRUE(Start("D:\\waiter", nullptr, info));

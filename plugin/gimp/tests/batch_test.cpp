@@ -98,19 +98,10 @@ TEST(ScriptFuCalls, HostileTextsArriveAsOneStringEach) {
   }
 }
 
-TEST(ScriptFuCalls, ExampleCommandLines) {
-  const std::string gimp = "C:\\GIMP\\bin\\gimp-2.2.exe";
-  ScriptFuCall create;
-  create.begin("Tavo-Imgcreate");
-  create.add(ScriptFuArgKind::Path, "D:\\work\\site");
-  create.add(ScriptFuArgKind::String, "tif");
-  create.add(ScriptFuArgKind::Path, layersFileName("D:\\work\\site"));
-  create.add(ScriptFuArgKind::Value, "0.000000");
-  create.end();
-  EXPECT_EQ(gimpCommandLine(gimp, create.text(), "--verbose"),
-            R"x("C:\GIMP\bin\gimp-2.2.exe" --verbose --batch "(Tavo-Imgcreate \"D:/work/site\" \"tif\" )x"
-            R"x(\"D:/work/site(Layers).load\" 0.000000 )")x");
-  EXPECT_EQ(gimpCommandLine(gimp, create.text(), nullptr).substr(0, 36), R"x("C:\GIMP\bin\gimp-2.2.exe" --batch ")x");
+TEST(ScriptFuCalls, CommandLineOptionIsLeftOutWhenNoneIsGiven) {
+  EXPECT_EQ(gimpCommandLine("C:\\g.exe", "\"(f )\"", "--verbose"), R"x("C:\g.exe" --verbose --batch "(f )")x");
+  for (const char* option : {static_cast<const char*>(nullptr), ""})
+    EXPECT_EQ(gimpCommandLine("C:\\g.exe", "\"(f )\"", option), R"x("C:\g.exe" --batch "(f )")x");
 }
 
 // ---- Layers file ----
@@ -147,7 +138,9 @@ class GimpOperations : public GimpTest {
                      "exit 0\n");
     theSettings.gimpExecutable = "C:\\GIMP\\bin\\gimp-2.2.exe";
     std::filesystem::create_directories(work_.path() / "work");
+    win32::ClearProcessJournal();
   }
+  static std::vector<std::string> CommandLines() { return win32::ProcessJournal(); }
   std::string Recorded() const { return (programs_.path() / "runs.txt").string(); }
   std::string Runs() const { return programs_.read("runs.txt"); }
   bool LayersFileLeft() const { return WorkFileExists("work/site(Layers).load"); }
@@ -159,6 +152,9 @@ TEST_F(GimpOperations, CreateRunsTheCallWithTheLayersFileAndRemovesIt) {
   EXPECT_EQ(Runs(),
             "run [--verbose] [--batch] [(Tavo-Imgcreate \"D:/work/site\" \"tif\" \"D:/work/site(Layers).load\" "
             "0.000000 )]\n(set! layers '(\"0\" \"Walls\" ))\n");
+  EXPECT_EQ(CommandLines(), std::vector<std::string>{
+                                R"x("C:\GIMP\bin\gimp-2.2.exe" --verbose --batch "(Tavo-Imgcreate \"D:/work/site\" )x"
+                                R"x(\"tif\" \"D:/work/site(Layers).load\" 0.000000 )")x"});
   EXPECT_FALSE(LayersFileLeft());
   EXPECT_TRUE(NoMessage()) << Transcript();
 }
@@ -228,6 +224,9 @@ TEST_F(GimpOperations, UnsafeLayerNamesAndPathsAreRefusedBeforeGimp) {
 TEST_F(GimpOperations, ConvertPassesBothCallsAsSeparateArguments) {
   EXPECT_TRUE(gimpConvert("D:\\work\\site", "tif"));
   EXPECT_EQ(Runs(), "run [--no-splash] [--batch] [(Tavo-Imgconvert \"D:/work/site\" \"tif\" )] [(gimp-quit 0 )]\n");
+  EXPECT_EQ(CommandLines(), std::vector<std::string>{
+                                R"x("C:\GIMP\bin\gimp-2.2.exe" --no-splash --batch "(Tavo-Imgconvert \"D:/work/site\" )x"
+                                R"x(\"tif\" )" "(gimp-quit 0 )")x"});
 }
 
 TEST_F(GimpOperations, ConvertWithoutGimpShowsNotAvailable) {
@@ -241,6 +240,7 @@ TEST_F(GimpOperations, EditOpensThePsdAndConvertsOnlyWhenOneExists) {
   work_.write("img/plan.tif", "");
   EXPECT_TRUE(gimpEdit("D:\\img\\plan", "tif"));
   EXPECT_EQ(Runs(), "run [D:\\img\\plan.tif]\n");
+  EXPECT_EQ(CommandLines(), std::vector<std::string>{R"x("C:\GIMP\bin\gimp-2.2.exe" "D:\img\plan.tif")x"});
 
   std::filesystem::remove(Recorded());
   work_.write("img/plan.psd", "");

@@ -17,4 +17,9 @@ std::string ProgramNameOf(const std::string& commandLine);
 // literal. Bytes are kept as they are (no code page conversion).
 std::vector<std::string> SplitArguments(const std::string& commandLine);
 
+// The journal of CreateProcessA: every command line it was given, started or
+// not, in order, as the caller wrote it.
+std::vector<std::string> ProcessJournal();
+void ClearProcessJournal();
+
 }  // namespace win32
