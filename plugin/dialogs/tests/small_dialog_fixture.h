@@ -1,0 +1,68 @@
+#pragma once
+// The small dialogs run in-process: the editor with a fresh drawing and drive
+// D:, the scripted user, and settings and edited-image values of a known state.
+#include <cstdint>
+#include <string>
+
+#include "frame/plugin_app.h"
+#include "plot/tests/editor_fixture.h"
+#include "settings/plugin_settings.h"
+
+class SmallDialogTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    theSettings.psResolution = 72.0;
+    theSettings.resolutionUnit = kUnitPixelPerInch;
+    theSettings.frame = false;
+    theSettings.transparency = true;
+    theSettings.background = false;
+    theSettings.program = kProgramPhotoshop;
+    theSettings.gimpExecutable.clear();
+    theApp.m_editedImageBasePath.clear();
+    theApp.m_editedImageExtension.clear();
+  }
+
+  // The line of control `id` in the latest record "dialog DIALOG EVENT" of
+  // the transcript ("opened" or "closed"); "" when there is none.
+  std::string ControlLine(int dialog, const std::string& event, int id) const {
+    const std::string transcript = Transcript();
+    const auto record = transcript.rfind("dialog " + std::to_string(dialog) + " " + event);
+    if (record == std::string::npos) return "";
+    const auto end = transcript.find("\n", record);
+    for (auto line = end; line != std::string::npos && transcript.compare(line, 3, "\n  ") == 0;) {
+      const auto next = transcript.find("\n", line + 1);
+      const std::string text =
+          transcript.substr(line + 3, next == std::string::npos ? std::string::npos : next - line - 3);
+      const auto blank = text.find(' ');
+      if (blank != std::string::npos &&
+          text.compare(blank + 1, std::to_string(id).size() + 1, std::to_string(id) + " ") == 0) {
+        return text;
+      }
+      line = next;
+    }
+    return "";
+  }
+  bool Contains(const std::string& text) const { return Transcript().find(text) != std::string::npos; }
+
+  // A small 24-bit BMP picture of w x h pixels in the test folder.
+  void WriteBitmap(const std::string& name, int width, int height) const {
+    const int row = (width * 3 + 3) & ~3;
+    std::string data(14 + 40 + row * height, '\0');
+    auto put = [&](size_t at, uint32_t value, int bytes) {
+      for (int i = 0; i < bytes; ++i) data[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    data[0] = 'B';
+    data[1] = 'M';
+    put(2, data.size(), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, width, 4);
+    put(22, height, 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    put(34, row * height, 4);
+    for (size_t i = 54; i < data.size(); ++i) data[i] = static_cast<char>(0x80);
+    folder_.write(name, data);
+  }
+};
