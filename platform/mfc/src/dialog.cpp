@@ -62,7 +62,10 @@ INT_PTR CDialog::DoModal() {
                         " is not among the resources of the current module");
     return -1;
   }
-  HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
+  // Without a parent the application's main window owns the dialog (and is
+  // disabled while it runs).
+  CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+  HWND owner = parent ? parent->GetSafeHwnd() : nullptr;
   if (CreateDialogIndirectParamA(resources, source, owner, AfxDlgProc, reinterpret_cast<LPARAM>(this)) == nullptr) {
     mfc::detail::ForgetDestroyedWindows();
     return -1;

@@ -271,6 +271,26 @@ TEST_F(MfcDialog, HandlersRunMessageBoxesAndDialogsModallyWhileHidden) {
   EXPECT_LT(transcript.find("dialog 101 closed caption=\"Inner\" result=1"), transcript.find("input 100 -> click 1\n"));
 }
 
+TEST_F(MfcDialog, AnOwnerIsDisabledWhileItsDialogRuns) {
+  CMDIFrameWnd frame;
+  ASSERT_TRUE(frame.Create(nullptr, "Editor"));
+  EXPECT_EQ(CWnd::FromHandlePermanent(frame.m_hWnd), &frame);
+  Answer("dialog 100 click 11\nmsgbox ok\ndialog 100 click 15\n");
+  CTestDialog dialog;
+  dialog.m_pParentWnd = &frame;
+  BOOL enabledMeanwhile = TRUE;
+  dialog.onBrowse = [&] {
+    enabledMeanwhile = frame.IsWindowEnabled();
+    frame.MessageBox("From the editor");
+  };
+  dialog.DoModal();
+  EXPECT_FALSE(enabledMeanwhile);
+  EXPECT_TRUE(frame.IsWindowEnabled());
+  EXPECT_NE(Transcript().find("owner=\"Editor\" -> ok"), std::string::npos) << Transcript();
+  EXPECT_TRUE(frame.DestroyWindow());
+  EXPECT_EQ(frame.m_hWnd, nullptr);
+}
+
 TEST_F(MfcDialog, PaintsTheSwatchAndSeesInputFirst) {
   Answer("dialog 100 click 11\ndialog 100 click 1\n");
   CTestDialog dialog;

@@ -202,7 +202,7 @@ class Dialog {
   int addItem(int index, const ComboItem& item);  // sorted when the style says so
   int insertItem(int index, int position, const ComboItem& item);  // -1: at the end
   void clearItems(int index);
-  bool setSelection(int index, int selection);  // -1 clears; false when out of range
+  bool setSelection(int index, int selection);  // -1 clears; out of range clears and gives false
   void setImageList(int index, std::vector<Picture> images);
   void setTooltip(int index, const std::string& text);
 

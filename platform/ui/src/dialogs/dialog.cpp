@@ -130,10 +130,11 @@ void Dialog::clearItems(int index) {
 
 bool Dialog::setSelection(int index, int selection) {
   Control& c = state_->controls.at(index);
-  if (selection < -1 || selection >= static_cast<int>(c.items.size())) return false;
+  const bool valid = selection >= -1 && selection < static_cast<int>(c.items.size());
+  if (!valid) selection = -1;  // as Windows: an invalid index clears the selection
   c.selection = selection;
   c.text = selection < 0 ? std::string() : c.items[selection].text;
-  return true;
+  return valid;
 }
 
 int Dialog::focus() const { return state_->focus; }

@@ -30,8 +30,8 @@ int Dialog::runModal() {
     if (s.visible) action = driver().nextAction(TargetOf(*this));
     if (!action) {
       driver().record("dialog " + TargetOf(*this) +
-                      (s.visible ? ": no input left, the window is closed"
-                                 : ": hidden with no one to show it again, the window is closed"));
+                      (s.visible ? ": no input left, the window is closed (no answer)"
+                                 : ": hidden with no one to show it again, the window is closed (no answer)"));
       if (s.listener) s.listener->onEvent({DialogEventKind::Close});
       if (!s.ended) end(kIdCancel);
       break;
