@@ -13,16 +13,17 @@ struct DataExchangeFailure {};
 
 // The dialog procedure of every MFC dialog: WM_INITDIALOG attaches the
 // CDialog given as its parameter; every message goes to the object's
-// WindowProc (so everything counts as handled there).
+// WindowProc (so everything counts as handled there). Exceptions of the
+// handlers go on through the modal run to the caller of DoModal.
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto* dialog = reinterpret_cast<CDialog*>(lParam);
     if (dialog == nullptr || !dialog->Attach(hWnd)) return FALSE;
-    return mfc::detail::CallWindowProcGuarded(*dialog, message, wParam, lParam);
+    return mfc::detail::CallWindowProc(*dialog, message, wParam, lParam);
   }
   CWnd* window = CWnd::FromHandlePermanent(hWnd);
   if (window == nullptr) return FALSE;
-  mfc::detail::CallWindowProcGuarded(*window, message, wParam, lParam);
+  mfc::detail::CallWindowProc(*window, message, wParam, lParam);
   return TRUE;
 }
 
@@ -66,7 +67,14 @@ INT_PTR CDialog::DoModal() {
   // disabled while it runs).
   CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
   HWND owner = parent ? parent->GetSafeHwnd() : nullptr;
-  if (CreateDialogIndirectParamA(resources, source, owner, AfxDlgProc, reinterpret_cast<LPARAM>(this)) == nullptr) {
+  HWND created = nullptr;
+  try {
+    created = CreateDialogIndirectParamA(resources, source, owner, AfxDlgProc, reinterpret_cast<LPARAM>(this));
+  } catch (...) {
+    mfc::detail::ForgetDestroyedWindows();
+    throw;
+  }
+  if (created == nullptr) {
     mfc::detail::ForgetDestroyedWindows();
     return -1;
   }

@@ -24,8 +24,10 @@ class CurrentMessage {
   MSG previous_;
 };
 
-// Runs a window's handler for one message; an exception is reported in the
-// transcript and ends there instead of unwinding through the platform.
+// Runs a window's handler for one message with the message current.
+LRESULT CallWindowProc(CWnd& window, UINT message, WPARAM wParam, LPARAM lParam);
+// The same for windows whose messages may come from other threads: an
+// exception is reported in the transcript and ends there.
 LRESULT CallWindowProcGuarded(CWnd& window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace mfc::detail

@@ -52,11 +52,15 @@ CurrentMessage::~CurrentMessage() { currentMessage = previous_; }
 
 const MSG& CurrentMessage::Get() { return currentMessage; }
 
+LRESULT CallWindowProc(CWnd& window, UINT message, WPARAM wParam, LPARAM lParam) {
+  CurrentMessage scope(window.m_hWnd, message, wParam, lParam);
+  return window.WindowProc(message, wParam, lParam);
+}
+
 LRESULT CallWindowProcGuarded(CWnd& window, UINT message, WPARAM wParam, LPARAM lParam) {
   const std::string className = window.GetRuntimeClass()->m_lpszClassName;
   try {
-    CurrentMessage scope(window.m_hWnd, message, wParam, lParam);
-    return window.WindowProc(message, wParam, lParam);
+    return CallWindowProc(window, message, wParam, lParam);
   } catch (const std::exception& e) {
     ui::driver().record("error: " + className + " failed to handle message 0x" + std::to_string(message) +
                         ": " + e.what());
@@ -246,8 +250,16 @@ void CWnd::OnPaint() { Default(); }
 void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnClose() { Default(); }
 
+// An exception from a handler ends the run (the dialog is destroyed) and goes
+// on to the caller of DoModal.
 int CWnd::RunModalLoop(DWORD) {
-  const INT_PTR result = win32::RunModalDialog(m_hWnd, [this](MSG& msg) { return PreTranslateMessage(&msg); });
+  INT_PTR result = -1;
+  try {
+    result = win32::RunModalDialog(m_hWnd, [this](MSG& msg) { return PreTranslateMessage(&msg); });
+  } catch (...) {
+    ForgetDestroyedWindows();
+    throw;
+  }
   ForgetDestroyedWindows();
   return static_cast<int>(result);
 }

@@ -8,6 +8,7 @@
 #include <win32/resource_script.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,7 @@ class CTestDialog : public CDialog {
     boundPath = m_path.m_hWnd;
     SetWindowText("Test dialog");
     SetIcon(AfxGetApp() ? AfxGetApp()->LoadIcon(kAppIcon) : ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCE(kAppIcon)), TRUE);
+    delete m_toolTip;
     m_toolTip = new CToolTipCtrl;
     m_toolTip->Create(this);
     m_toolTip->AddTool(&m_browse, "Opens the File-Dialog");
@@ -300,6 +302,18 @@ TEST_F(MfcDialog, PaintsTheSwatchAndSeesInputFirst) {
   EXPECT_EQ(dialog.swatch, expected);
   EXPECT_NE(Transcript().find("  paint fill 15,87,33,105 #FF0000"), std::string::npos) << Transcript();
   EXPECT_EQ(dialog.relayed, 2) << "each click passed PreTranslateMessage";
+}
+
+TEST_F(MfcDialog, AnExceptionOfAHandlerEndsTheRunAndReachesTheCaller) {
+  Answer("dialog 100 click 11\ndialog 100 click 1\n");
+  CTestDialog dialog;
+  dialog.onBrowse = [] { throw std::runtime_error("automation failed"); };
+  EXPECT_THROW(dialog.DoModal(), std::runtime_error);
+  EXPECT_EQ(dialog.m_hWnd, nullptr);
+  EXPECT_EQ(dialog.m_path.m_hWnd, nullptr);
+  EXPECT_NE(Transcript().find("dialog 100 ended by an error of its program"), std::string::npos);
+  Answer("dialog 100 click 1\n");
+  EXPECT_EQ(dialog.DoModal(), IDOK) << "the object runs again";
 }
 
 TEST_F(MfcDialog, AMissingTemplateIsReportedAndNothingRuns) {

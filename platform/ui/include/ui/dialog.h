@@ -228,7 +228,8 @@ class Dialog {
   // time from the UI driver (painting first when invalidated) until end() is
   // called, and is recorded as it closes. Without input left it is closed as
   // by its close box; if that does not end it, it ends with IDCANCEL (2).
-  // Returns the result given to end().
+  // Returns the result given to end(). An exception of the program ends the
+  // run (recorded) and goes on to the caller.
   int runModal();
   void end(int result);
   bool ended() const;
@@ -244,6 +245,8 @@ class Dialog {
   std::string describe(const std::string& event) const;
 
  private:
+  int run();
+
   struct State;
   std::unique_ptr<State> state_;
 };

@@ -13,6 +13,16 @@ std::string TargetOf(const Dialog& d) { return std::to_string(d.id()); }
 }  // namespace
 
 int Dialog::runModal() {
+  try {
+    return run();
+  } catch (...) {
+    state_->running = false;
+    driver().record("dialog " + TargetOf(*this) + " ended by an error of its program");
+    throw;
+  }
+}
+
+int Dialog::run() {
   State& s = *state_;
   s.running = true;
   s.ended = false;

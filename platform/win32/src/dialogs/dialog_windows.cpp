@@ -258,7 +258,13 @@ HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTe
     d->controls.push_back(NewHandle(d, static_cast<int>(i)));
   LoadStaticPictures(*d);
   d->model->setListener(d);
-  const INT_PTR focusDefault = d->procedure ? d->procedure(d->handle, WM_INITDIALOG, 0, dwInitParam) : TRUE;
+  INT_PTR focusDefault = TRUE;
+  try {
+    if (d->procedure) focusDefault = d->procedure(d->handle, WM_INITDIALOG, 0, dwInitParam);
+  } catch (...) {
+    if (Owns(d->handle)) Destroy(d->handle);
+    throw;
+  }
   if (!Owns(d->handle)) return Fail<HWND>(ERROR_INVALID_WINDOW_HANDLE, nullptr);  // destroyed while starting
   if (focusDefault && d->model->focus() < 0) d->model->setFocus(FirstTabStop(*d->model));
   return d->handle;
@@ -303,20 +309,19 @@ INT_PTR RunModalDialog(HWND dialog, std::function<BOOL(MSG&)> filter) {
   Running().push_back(d);
   const bool ownerWasEnabled = d->owner != nullptr && IsWindowEnabled(d->owner);
   if (ownerWasEnabled) EnableWindow(d->owner, FALSE);
-  int result = IDCANCEL;
-  try {
-    result = d->model->ended() ? d->model->result() : d->model->runModal();
-  } catch (...) {
-    std::erase(Running(), d);
-    d->running = false;
-    Destroy(dialog);
-    throw;
-  }
-  if (ownerWasEnabled) EnableWindow(d->owner, TRUE);
-  std::erase(Running(), d);
-  d->running = false;
-  Destroy(dialog);
-  return result;
+  // Whichever way the run ends: the owner enabled again, the dialog destroyed.
+  struct Finish {
+    DialogWindow* d;
+    HWND dialog;
+    bool enableOwner;
+    ~Finish() {
+      if (enableOwner) EnableWindow(d->owner, TRUE);
+      std::erase(Running(), d);
+      d->running = false;
+      Destroy(dialog);
+    }
+  } finish{d, dialog, ownerWasEnabled};
+  return d->model->ended() ? d->model->result() : d->model->runModal();
 }
 
 ui::Dialog* DialogModel(HWND window) {
