@@ -158,10 +158,11 @@ INSTANTIATE_TEST_SUITE_P(CreateWorkflow, Refusals, ::testing::ValuesIn(kRefusalC
 
 TEST_F(CreateRun, CompleteCreateWithThePhotoEditorLeavesTheDocumentThePictureAndTheImage) {
   Magick::InitializeMagick(nullptr);
+  std::ofstream(work / "site.psd") << "an older document";  // Yes replaces it
   const int status = Host("TAVO_IMGCREATE\n",
                           "dialog 12000 click 12011\nlayerdialog IMG Bild\n"
                           "dialog 12000 select 12006 JPG\n"
-                          "dialog 12000 click 12032\neditor done\n",
+                          "dialog 12000 click 12032\nmsgbox yes\neditor done\n",
                           "--save-as " + Quoted(dir / "saved.dxf"));
   EXPECT_EQ(status, 0) << transcript;
   // The plot path is the drawing's; the plots and the layers file are gone.
