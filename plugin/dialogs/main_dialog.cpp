@@ -105,7 +105,8 @@ std::string WithoutExtension(const std::string& path) {
 // when the command did not save one).
 class HostModuleState {
  public:
-  HostModuleState() : m_previous(theApp.m_pHostModuleState ? AfxSetModuleState(theApp.m_pHostModuleState) : nullptr) {}
+  HostModuleState()
+      : m_previous(theApp.m_pHostModuleState ? AfxSetModuleState(theApp.m_pHostModuleState) : nullptr) {}
   ~HostModuleState() {
     if (m_previous) AfxSetModuleState(m_previous);
   }
