@@ -72,6 +72,8 @@ struct MessageText {
     "Resolution must be a positive number.")                                                      \
   X(kPshNotAvailable, kSectionMessage, "PshNotAvailable", "Photoshop is not available")           \
   X(kGimpNotAvailable, kSectionMessage, "GimpNotAvailable", "Gimp is not available")              \
+  X(kGimpTextNotSafe, kSectionMessage, "GimpTextNotSafe",                                         \
+    "This text can not be passed to Gimp safely:")                                                \
   X(kFailedToCreateTempFile, kSectionMessage, "FailedToCreateTempFile",                           \
     "Can not create temporary file!")                                                             \
   X(kFailedToRegClass, kSectionMessage, "FailedToRegClass", "Can not register hook window class") \

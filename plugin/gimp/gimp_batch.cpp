@@ -14,10 +14,6 @@
 
 namespace {
 
-// Shown, with the text, when a path or layer name cannot be handed to GIMP.
-constexpr MessageText kGimpTextNotSafe{kSectionMessage, "GimpTextNotSafe",
-                                       "This text can not be passed to Gimp safely:"};
-
 constexpr const char* kConsoleWindowClass = "ConsoleWindowClass";
 constexpr const char* kGimpWindowClass = "gdkWindowToplevel";
 
@@ -101,7 +97,7 @@ bool buildCall(ScriptFuCall& call, const char* procedure, std::initializer_list<
   call.begin(procedure);
   for (const auto& argument : arguments) {
     if (!call.add(argument.kind, argument.value)) {
-      ShowCatalogueMessage(kGimpTextNotSafe, MB_OK, argument.value);
+      ShowCatalogueMessage(msg::kGimpTextNotSafe, MB_OK, argument.value);
       return false;
     }
   }
@@ -112,7 +108,7 @@ bool buildCall(ScriptFuCall& call, const char* procedure, std::initializer_list<
 bool layerNamesAreSafe(const std::vector<std::string>& names) {
   for (const auto& name : names) {
     if (!isSafeText(name)) {
-      ShowCatalogueMessage(kGimpTextNotSafe, MB_OK, name);
+      ShowCatalogueMessage(msg::kGimpTextNotSafe, MB_OK, name);
       return false;
     }
   }
