@@ -1,0 +1,126 @@
+#pragma once
+// acad-host running "TAVO_IMGEDIT" on a drawing with a raster image that the
+// test makes: a picture written with ImageMagick, inserted with the plug-in's
+// raster functions and saved as DXF.
+#include <Magick++.h>
+#include <arx/drawing.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <win32/posix.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+#include <string>
+
+#include "raster/image_insert.h"
+#include "testing/temp_folder.h"
+
+namespace fs = std::filesystem;
+
+inline std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+// The image of a saved drawing as the editor sees it.
+struct SavedImage {
+  bool found = false;
+  std::string sourceFile;
+  bool loaded = false;
+  int widthPx = 0;
+};
+
+class EditRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Magick::InitializeMagick(nullptr);
+    ASSERT_TRUE(win32::MapDrive('D', folder_.path().string()));
+    WritePicture("site.png", "orange");
+    MakeDrawing();
+  }
+  void TearDown() override {
+    arx::newDrawing();
+    win32::UnmapDrive('D');
+  }
+
+  void WritePicture(const std::string& name, const char* colour, int width = 40, int height = 20) const {
+    Magick::Image picture(Magick::Geometry(width, height), Magick::Color(colour));
+    picture.write(Posix(name));
+  }
+  // A layered document: a white background and one layer of `colour`.
+  void WriteLayeredDocument(const std::string& name, const char* colour) const {
+    std::vector<Magick::Image> layers = {Magick::Image(Magick::Geometry(40, 20), Magick::Color("white")),
+                                         Magick::Image(Magick::Geometry(40, 20), Magick::Color(colour))};
+    layers[1].label("ACAD_Walls");
+    Magick::writeImages(layers.begin(), layers.end(), Posix(name));
+  }
+  std::string PixelColour(const std::string& name) const {
+    Magick::Image picture(Posix(name));
+    const Magick::ColorRGB pixel = picture.pixelColor(5, 5);
+    return std::to_string(int(pixel.red() * 255 + 0.5)) + "," + std::to_string(int(pixel.green() * 255 + 0.5)) + "," +
+           std::to_string(int(pixel.blue() * 255 + 0.5));
+  }
+
+  // A line on "Walls" and the picture `picture` (a Windows path) on "Photo",
+  // image frames hidden, saved as site.dxf; remembers both handles.
+  void MakeDrawing(const std::string& picture = "D:\\site.png") {
+    arx::newDrawing();
+    arx::addLayer(arx::workingDrawing(), arx::Layer{"Walls", 1});
+    arx::addLayer(arx::workingDrawing(), arx::Layer{"Photo", 3});
+    arx::addEntity(arx::workingDrawing(), arx::LineShape{{0, 0}, {200, 100}}, "Walls");
+    const AcDbObjectId definition = createImageDefinition(picture);
+    ASSERT_FALSE(definition.isNull());
+    const AcDbObjectId image = createImage(definition, "Photo");
+    AcGeVector2d pixelSize;
+    ASSERT_TRUE(attachDefinitionReactor(definition, image));
+    ASSERT_TRUE(placeImage(image, PlotWindow{{0, 0}, {200, 100}}, pixelSize));
+    ASSERT_TRUE(setImageFrame(false));
+    arx::forEachModelEntity(arx::workingDrawing(), [&](const arx::EntityView& entity) {
+      (std::holds_alternative<arx::ImageShape>(entity.shape) ? imageHandle_ : lineHandle_) = entity.handle;
+    });
+    ASSERT_TRUE(arx::saveDrawing(Posix("site.dxf")).ok);
+    arx::newDrawing();
+  }
+
+  // acad-host on site.dxf with the script and answers; the drawing is saved
+  // as out.dxf. The transcript is returned.
+  std::string Host(const std::string& answers, const std::string& settings = "") {
+    folder_.write("user/Rasterwerk.ini", settings);
+    folder_.write("script.scr", "TAVO_IMGEDIT\n");
+    folder_.write("answers.txt", answers);
+    const std::string command = std::string(ACAD_HOST) + " --drive D=" + Quoted(folder_.path()) + " --user-dir " +
+                                Quoted(folder_.path() / "user") + " --script " + Quoted(folder_.path() / "script.scr") +
+                                " --answers " + Quoted(folder_.path() / "answers.txt") + " --transcript " +
+                                Quoted(folder_.path() / "transcript.txt") + " --save-as " +
+                                Quoted(folder_.path() / "out.dxf") + " " + Quoted(folder_.path() / "site.dxf") + " >" +
+                                Quoted(folder_.path() / "host.log") + " 2>&1";
+    const int status = std::system(command.c_str());
+    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return folder_.read("transcript.txt");
+  }
+
+  // What acad-host and the programs it started wrote to their output.
+  std::string HostOutput() const { return folder_.read("host.log"); }
+
+  // The image and the image frame setting of out.dxf.
+  SavedImage SavedDrawing(bool& frameShown) const {
+    SavedImage image;
+    frameShown = true;
+    if (!arx::openDrawing(Posix("out.dxf")).ok) return image;
+    arx::forEachModelEntity(arx::workingDrawing(), [&](const arx::EntityView& entity) {
+      if (const auto* shape = std::get_if<arx::ImageShape>(&entity.shape)) {
+        image = SavedImage{true, shape->sourceFile, shape->loaded, shape->widthPx};
+      }
+    });
+    readImageFrame(frameShown);
+    return image;
+  }
+
+  std::string Posix(const std::string& name) const { return (folder_.path() / name).string(); }
+  bool Exists(const std::string& name) const { return fs::exists(folder_.path() / name); }
+
+  TempFolder folder_;
+  std::string lineHandle_;
+  std::string imageHandle_;
+  std::string environment_;  // variables set for acad-host, "NAME=value ... "
+  int exitCode_ = -1;
+};
