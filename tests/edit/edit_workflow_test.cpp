@@ -1,0 +1,86 @@
+// The edit workflow's steps in-process: the single pick and the edit of an
+// image when the photo editor cannot be reached.
+#include <Magick++.h>
+#include <dbmain.h>
+#include <imgdef.h>
+#include <imgent.h>
+#include <photoshop/server.h>
+
+#include "plot/edit_workflow.h"
+#include "plot/tests/editor_fixture.h"
+#include "raster/image_insert.h"
+
+namespace {
+
+class EditWorkflowTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    Magick::InitializeMagick(nullptr);
+    Magick::Image(Magick::Geometry(40, 20), Magick::Color("orange")).write(Posix("site.png"));
+    AddLayer("Photo", 3);
+    AddLine("Photo", {0, 0}, {10, 10});
+    PlotWindow window{{0, 0}, {200, 100}};
+    ASSERT_TRUE(insertPicture("D:\\site", "png", "pgw", window, "Photo", false, false, false));
+    arx::forEachModelEntity(Drawing(), [&](const arx::EntityView& entity) {
+      (std::holds_alternative<arx::ImageShape>(entity.shape) ? imageHandle_ : lineHandle_) = entity.handle;
+    });
+  }
+  void TearDown() override {
+    photoshop::Install();
+    EditorTest::TearDown();
+  }
+  static const arx::ImageShape* Image() {
+    const arx::ImageShape* found = nullptr;
+    arx::forEachModelEntity(Drawing(), [&](const arx::EntityView& entity) {
+      if (!found) found = std::get_if<arx::ImageShape>(&entity.shape);
+    });
+    return found;
+  }
+
+  std::string imageHandle_;
+  std::string lineHandle_;
+};
+
+TEST_F(EditWorkflowTest, TheSinglePickTellsAWrongClassFromNothingPicked) {
+  const struct {
+    std::string answer;
+    bool selected, wrongClass;
+  } cases[] = {
+      {"pick " + imageHandle_, true, false},
+      {"pick " + lineHandle_, false, true},
+      {"pick enter", false, false},
+      {"pick cancel", false, false},
+  };
+  for (const auto& c : cases) {
+    Answer(c.answer + "\n");
+    AcDbEntity* entity = nullptr;
+    bool wrongClass = !c.wrongClass;
+    EXPECT_EQ(selectSingleEntityOfClass("AcDbRasterImage", entity, wrongClass), c.selected) << c.answer;
+    EXPECT_EQ(wrongClass, c.wrongClass) << c.answer;
+    EXPECT_EQ(entity != nullptr, c.selected) << c.answer;
+    if (entity) {
+      EXPECT_STREQ(entity->isA()->name(), "AcDbRasterImage");
+      entity->close();
+    }
+  }
+}
+
+TEST_F(EditWorkflowTest, WhenThePhotoEditorCannotBeReachedTheImageKeepsItsPicture) {
+  photoshop::Uninstall();
+  Answer("pick " + imageHandle_ + "\n");
+  AcDbEntity* image = nullptr;
+  bool wrongClass = false;
+  ASSERT_TRUE(selectSingleEntityOfClass("AcDbRasterImage", image, wrongClass));
+  EXPECT_FALSE(editImage(kProgramPhotoshop, image, "D:\\SITE"));
+  EXPECT_NE(Transcript().find("Photoshop is not available"), std::string::npos) << Transcript();
+  ASSERT_NE(Image(), nullptr);
+  EXPECT_EQ(Image()->sourceFile, "D:\\site.png");
+  EXPECT_TRUE(Image()->loaded);
+  // The image was closed: it opens for write again.
+  AcDbEntity* reopened = nullptr;
+  ASSERT_EQ(acdbOpenAcDbEntity(reopened, arx::idFromHandle(Drawing(), imageHandle_), AcDb::kForWrite), Acad::eOk);
+  reopened->close();
+}
+
+}  // namespace
