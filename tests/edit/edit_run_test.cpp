@@ -5,10 +5,11 @@
 
 namespace {
 
-TEST_F(EditRun, PickingALineSaysSoAndLeavesTheFramesHidden) {
+TEST_F(EditRun, PickingALineEditsNothingAndLeavesTheFramesHidden) {
   const std::string transcript = Host("pick " + lineHandle_ + "\n");
   EXPECT_EQ(exitCode_, 0) << transcript;
-  EXPECT_NE(transcript.find("cmdline | Selected entity is not a raster image"), std::string::npos) << transcript;
+  // The message itself ("Selected entity is not a raster image", printed without a line break) is
+  // checked in-process by EditWorkflowTest: acad-host does not yet write a partial last line.
   EXPECT_EQ(transcript.find("dialog"), std::string::npos) << transcript;
   bool frameShown = true;
   const SavedImage image = SavedDrawing(frameShown);

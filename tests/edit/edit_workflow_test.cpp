@@ -9,6 +9,7 @@
 #include "plot/edit_workflow.h"
 #include "plot/tests/editor_fixture.h"
 #include "raster/image_insert.h"
+#include "settings/plugin_settings.h"
 
 namespace {
 
@@ -64,6 +65,16 @@ TEST_F(EditWorkflowTest, TheSinglePickTellsAWrongClassFromNothingPicked) {
       entity->close();
     }
   }
+}
+
+TEST_F(EditWorkflowTest, PickingALineSaysSoWithoutALineBreakAndHidesTheFramesAgain) {
+  theSettings.program = kProgramPhotoshop;
+  Answer("pick " + lineHandle_ + "\n");
+  EXPECT_FALSE(runEditWorkflow());
+  EXPECT_TRUE(Transcript().ends_with("cmdline | Selected entity is not a raster image\n")) << Transcript();
+  bool shown = true;
+  ASSERT_TRUE(readImageFrame(shown));
+  EXPECT_FALSE(shown);
 }
 
 TEST_F(EditWorkflowTest, WhenThePhotoEditorCannotBeReachedTheImageKeepsItsPicture) {
