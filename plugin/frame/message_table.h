@@ -74,6 +74,9 @@ struct MessageText {
   X(kGimpNotAvailable, kSectionMessage, "GimpNotAvailable", "Gimp is not available")              \
   X(kGimpTextNotSafe, kSectionMessage, "GimpTextNotSafe",                                         \
     "This text can not be passed to Gimp safely:")                                                \
+  X(kImageWithoutExtension, kSectionMessage, "ImageWithoutExtension",                             \
+    "The image file has no extension and cannot be edited:")                                      \
+  X(kImageNotReloaded, kSectionMessage, "ImageNotReloaded", "The image could not be loaded from") \
   X(kFailedToCreateTempFile, kSectionMessage, "FailedToCreateTempFile",                           \
     "Can not create temporary file!")                                                             \
   X(kFailedToRegClass, kSectionMessage, "FailedToRegClass", "Can not register hook window class") \

@@ -23,12 +23,6 @@ namespace {
 
 constexpr const char* kRasterImageClass = "AcDbRasterImage";
 
-// Command-line lines of the edit that the message table does not hold; the
-// message file may still translate them.
-constexpr MessageText kImageWithoutExtension{kSectionMessage, "ImageWithoutExtension",
-                                             "The image file has no extension and cannot be edited:"};
-constexpr MessageText kImageNotReloaded{kSectionMessage, "ImageNotReloaded", "The image could not be loaded from"};
-
 void PrintWithPath(const MessageText& text, const std::string& path) {
   acutPrintf("%s %s\n", theCatalogue.GetCatalogueText(text).c_str(), path.c_str());
 }
@@ -130,7 +124,7 @@ bool editImage(int editor, AcDbEntity* image, const std::string& basePath) {
   std::string ownBasePath, extension;
   if (!splitImageSourcePath(sourcePath, ownBasePath, extension)) {
     definition->close();
-    PrintWithPath(kImageWithoutExtension, sourcePath);
+    PrintWithPath(msg::kImageWithoutExtension, sourcePath);
     return false;
   }
   const std::string base = EqualsNoCase(basePath, ownBasePath) ? ownBasePath : basePath;
@@ -152,7 +146,7 @@ bool editImage(int editor, AcDbEntity* image, const std::string& basePath) {
   heldImage.reset();
   const std::string picturePath = base + "." + extension;
   if (!LoadDefinition(definitionId, picturePath)) {
-    PrintWithPath(kImageNotReloaded, picturePath);
+    PrintWithPath(msg::kImageNotReloaded, picturePath);
     return false;
   }
   return true;
@@ -173,7 +167,7 @@ bool runEditWorkflow() {
   std::string sourcePath;
   if (!ReadSourcePath(image.get(), sourcePath)) return false;
   if (!splitImageSourcePath(sourcePath, theApp.m_editedImageBasePath, theApp.m_editedImageExtension)) {
-    PrintWithPath(kImageWithoutExtension, sourcePath);
+    PrintWithPath(msg::kImageWithoutExtension, sourcePath);
     return false;
   }
 

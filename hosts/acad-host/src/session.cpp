@@ -188,6 +188,7 @@ int runSession(const Options& options) {
   arx::unloadAllApplications();
   warnAboutUnusedAnswers();
   writeJournal(options);
+  ui::setDriver(nullptr);  // writes a partial last command line and closes the transcript
   return result;
 }
 
