@@ -6,6 +6,8 @@ function(rw_test name label)
   cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  # Test support shared by every folder's tests ("testing/temp_folder.h").
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/platform/win32/testing)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   gtest_discover_tests(${name}
     PROPERTIES LABELS ${label}

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_folder.h"
+#include "testing/temp_folder.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "temp_folder.h"
+#include "testing/temp_folder.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <windows.h>
 
-#include "temp_folder.h"
+#include "testing/temp_folder.h"
 #include "win32/modules.h"
 #include "win32/owner.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "temp_folder.h"
+#include "testing/temp_folder.h"
 #include "win32/posix.h"
 
 namespace {

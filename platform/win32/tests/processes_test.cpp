@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "temp_folder.h"
+#include "testing/temp_folder.h"
 #include "win32/posix.h"
 #include "win32/processes.h"
 

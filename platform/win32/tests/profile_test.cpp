@@ -10,7 +10,7 @@
 
 #include <windows.h>
 
-#include "temp_folder.h"
+#include "testing/temp_folder.h"
 #include "win32/testing.h"
 
 namespace {

@@ -12,7 +12,7 @@
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "moxi-test-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "rw-test-XXXXXX").string();
     path_ = mkdtemp(pattern.data());
   }
   ~TempFolder() { std::filesystem::remove_all(path_); }
