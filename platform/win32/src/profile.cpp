@@ -197,7 +197,10 @@ Change Apply(Lines& lines, LPCSTR sectionName, LPCSTR key, LPCSTR value) {
   auto section = FindSection(lines, sectionName);
   if (key == nullptr) {
     if (!section) return Change::None;
-    lines.erase(lines.begin() + section->header, lines.begin() + section->end);
+    // The header and the key lines go; comments and other lines stay.
+    for (std::size_t i = section->end; i-- > section->header + 1;)
+      if (KeyOf(lines[i])) lines.erase(lines.begin() + i);
+    lines.erase(lines.begin() + section->header);
     return Change::Done;
   }
   auto line = section ? FindKey(lines, *section, key) : std::nullopt;
