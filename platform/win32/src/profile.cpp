@@ -1,16 +1,21 @@
 // Private profiles: INI files read and written with Windows' rules, and
-// replaced atomically so that a crash or a full disk never leaves a
-// half-written file.
+// replaced atomically so that a crash, a full disk or a read-only folder
+// never leaves a half-written file.
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <mutex>
 #include <optional>
+#include <sstream>
 #include <vector>
 
 #include "internal.h"
@@ -251,44 +256,135 @@ std::string RealTarget(const std::string& path) {
   return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
 }
 
-// Writes over the file itself: used only when its folder is not writable.
-bool WriteInPlace(const std::string& path, const std::string& text) {
-  int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-  if (fd < 0) return Fail(ErrorFromErrno(errno, path), false);
-  bool written = WriteAll(fd, text) && fsync(fd) == 0;
-  DWORD error = ErrorFromErrno(errno, path);
-  close(fd);
-  return written ? true : Fail(error, false);
-}
-
 mode_t GetUmask() {
   mode_t mask = umask(0);
   umask(mask);
   return mask;
 }
 
-// Writes a temporary file beside the target and renames it over the target.
+// ---- Temporary files ----
+// A new file is written beside the old one as "<name>.~<pid>.XXXXXX" and
+// renamed over it. The name tells a later write whose leftover it is.
+
+std::string FolderOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+std::string TempPattern(const std::string& path) {
+  return path + ".~" + std::to_string(getpid()) + ".XXXXXX";
+}
+
+// The writer's process id of a temporary file named after `name`; 0 for
+// every other name.
+pid_t TempOwner(const std::string& entry, const std::string& name) {
+  const std::string prefix = name + ".~";
+  if (entry.size() <= prefix.size() + 7 || entry.compare(0, prefix.size(), prefix) != 0) return 0;
+  std::size_t dot = entry.size() - 7;
+  if (entry[dot] != '.' || dot == prefix.size() || dot - prefix.size() > 9) return 0;
+  pid_t pid = 0;
+  for (std::size_t i = prefix.size(); i < dot; ++i) {
+    if (entry[i] < '0' || entry[i] > '9') return 0;
+    pid = pid * 10 + (entry[i] - '0');
+  }
+  return pid;
+}
+
+// When process `pid` started, in seconds since the epoch; 0 when unknown.
+time_t ProcessStart(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  std::size_t close = line.rfind(')');  // after the command name, which may hold blanks
+  if (close == std::string::npos) return 0;
+  std::istringstream fields(line.substr(close + 1));
+  std::string field;
+  for (int i = 3; i < 22; ++i) fields >> field;
+  unsigned long long ticks = 0;  // field 22: the start in clock ticks after boot
+  if (!(fields >> ticks)) return 0;
+  std::ifstream system("/proc/stat");
+  unsigned long long boot = 0;
+  while (std::getline(system, line))
+    if (std::sscanf(line.c_str(), "btime %llu", &boot) == 1) break;
+  long hertz = sysconf(_SC_CLK_TCK);
+  return boot && hertz > 0 ? static_cast<time_t>(boot + ticks / hertz) : 0;
+}
+
+// A temporary file no write is working on: its writer is gone, is this
+// process (whose writes run one at a time), or the process id now belongs
+// to a process started after the file was last written.
+bool IsStale(pid_t owner, const struct stat& info) {
+  if (owner == getpid()) return true;
+  if (kill(owner, 0) != 0 && errno == ESRCH) return true;
+  time_t started = ProcessStart(owner);
+  return started != 0 && started > info.st_mtime + 1;
+}
+
+// Removes what earlier writes of `path` that were killed left behind.
+void RemoveStaleTemporaries(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  const std::string name = NameOf(path);
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return;
+  while (dirent* entry = readdir(dir)) {
+    pid_t owner = TempOwner(entry->d_name, name);
+    struct stat info {};
+    if (owner <= 0 || fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISREG(info.st_mode) && IsStale(owner, info)) unlinkat(dirfd(dir), entry->d_name, 0);
+  }
+  closedir(dir);
+}
+
+// The rename is made durable by syncing the folder that holds the name.
+void SyncFolder(const std::string& path) {
+  int fd = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+// Writes the text to a new temporary file beside `path`, with the old
+// file's mode and owner, and syncs it; its name, or "" after Fail.
+std::string WriteTemporary(const std::string& path, const std::string& text) {
+  std::string temp = TempPattern(path);
+  int fd = mkstemp(temp.data());
+  if (fd < 0) return Fail(ErrorFromErrno(errno, path), std::string());
+  struct stat info {};
+  bool exists = stat(path.c_str(), &info) == 0;
+  mode_t mode = exists ? info.st_mode & 07777 : 0666 & ~GetUmask();
+  // Only a privileged writer can keep another user's ownership.
+  bool owned = !exists || geteuid() != 0 || fchown(fd, info.st_uid, info.st_gid) == 0;
+  bool written = owned && WriteAll(fd, text) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
+  DWORD error = ErrorFromErrno(errno, path);
+  if (close(fd) != 0 && written) {
+    written = false;
+    error = ErrorFromErrno(errno, path);
+  }
+  if (written) return temp;
+  unlink(temp.c_str());
+  return Fail(error, std::string());
+}
+
+// Replaces the file by a complete new one: the old file stays whole until
+// the rename, and a write that cannot make the new file beside it (a
+// read-only folder, a full disk) fails and changes nothing.
 bool Replace(const std::string& target, const Lines& lines) {
   std::string path = RealTarget(target);
   if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0)
     return Fail(ERROR_ACCESS_DENIED, false);  // a read-only file stays as it is
-  std::string text = Joined(lines);
-  std::string temp = path + ".XXXXXX";
-  int fd = mkstemp(temp.data());
-  if (fd < 0) {
-    bool folderLocked = errno == EACCES || errno == EPERM || errno == EROFS;
-    if (folderLocked && access(path.c_str(), W_OK) == 0) return WriteInPlace(path, text);
-    return Fail(ErrorFromErrno(errno, path), false);
+  RemoveStaleTemporaries(path);
+  std::string temp = WriteTemporary(path, Joined(lines));
+  if (temp.empty()) return false;
+  if (rename(temp.c_str(), path.c_str()) != 0) {
+    DWORD error = ErrorFromErrno(errno, path);
+    unlink(temp.c_str());
+    return Fail(error, false);
   }
-  struct stat info {};
-  mode_t mode = stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0666 & ~GetUmask();
-  bool written = WriteAll(fd, text) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
-  DWORD error = ErrorFromErrno(errno, path);
-  close(fd);
-  if (written && rename(temp.c_str(), path.c_str()) == 0) return true;
-  if (written) error = ErrorFromErrno(errno, path);
-  unlink(temp.c_str());
-  return Fail(error, false);
+  SyncFolder(path);
+  return true;
 }
 
 // Text that would break the file's structure: a line break anywhere, "="

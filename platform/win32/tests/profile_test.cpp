@@ -1,10 +1,19 @@
 // Private-profile functions on real INI files.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -221,13 +230,14 @@ TEST_F(ProfileAtomicWrite, KilledWriterLeavesOldFile) {
 // Folder and file permissions bind only unprivileged users: these writes run
 // in a child process as user "nobody" (65534). Returns the write's result,
 // or nothing when no such user can be taken on.
-std::optional<bool> WriteAsUnprivileged(const TempFolder& folder, const char* value) {
+std::optional<bool> WriteAsUnprivileged(const TempFolder& folder, const char* value, const std::string& file = "a.ini",
+                                        const char* section = "A", const char* key = "k") {
   pid_t child = fork();
   if (child < 0) return std::nullopt;
   if (child == 0) {
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
     if (geteuid() == 0) _exit(2);
-    bool written = WritePrivateProfileStringA("A", "k", value, folder.windows("a.ini").c_str());
+    bool written = WritePrivateProfileStringA(section, key, value, folder.windows(file).c_str());
     _exit(written ? 0 : GetLastError() == ERROR_ACCESS_DENIED ? 1 : 3);
   }
   int status = 0;
@@ -250,13 +260,15 @@ class ProfilePermissions : public ::testing::Test {
   static constexpr auto kOpenFolder = std::filesystem::perms(0777);
 };
 
-TEST_F(ProfilePermissions, LockedFolderWithWritableFileIsWrittenInPlace) {
+// A read-only folder can take no new file beside the old one: the write
+// fails and the file stays as it was (no write over the file itself).
+TEST_F(ProfilePermissions, LockedFolderRefusesTheWriteAndKeepsTheFile) {
   Allow("", kLockedFolder);
   Allow("a.ini", kWritable);
   auto written = WriteAsUnprivileged(folder, "2");
   if (!written) GTEST_SKIP() << "no unprivileged user to write as";
-  EXPECT_TRUE(*written);
-  EXPECT_EQ(folder.read("a.ini"), "[A]\r\nk=2\r\n");
+  EXPECT_FALSE(*written);
+  EXPECT_EQ(folder.read("a.ini"), "[A]\r\nk=1\r\n");
 }
 
 TEST_F(ProfilePermissions, ReadOnlyFileIsNotReplaced) {
@@ -269,6 +281,158 @@ TEST_F(ProfilePermissions, ReadOnlyFileIsNotReplaced) {
     EXPECT_EQ(folder.read("a.ini"), "[A]\r\nk=1\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
   }
+}
+
+
+// ---- Writes that are killed, find a full disk or leftovers of a crash ----
+
+std::string ManyKeys(const std::string& round, std::size_t count = 3000) {
+  std::string text = "[S]\r\nround=" + round + "\r\n";
+  for (std::size_t i = 0; i < count; ++i) text += "key" + std::to_string(i) + "=value " + std::to_string(i) + "\r\n";
+  return text;
+}
+
+// The temporary files beside a.ini.
+std::size_t Temporaries(const TempFolder& folder) {
+  std::size_t count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+    if (entry.path().filename() != "a.ini") ++count;
+  return count;
+}
+
+// A writer that flips a 3,000-key file between two versions is killed at a
+// random moment, 200 times: every time the file is one version or the
+// other, whole, and the next write removes the killed writer's temporary.
+TEST(ProfileKilledWriter, LeavesTheOldOrTheNewFileAndTheNextWriteRemovesItsTemporary) {
+  TempFolder folder;
+  const std::string versions[] = {ManyKeys("A"), ManyKeys("B")};
+  folder.write("a.ini", versions[0]);
+  const std::string file = folder.windows("a.ini");
+  std::mt19937 random(13);
+  std::uniform_int_distribution<int> delay(0, 3000);  // microseconds
+  int rounds = 200, broken = 0, killedMidWrite = 0;
+  std::size_t mostTemporaries = 0;
+  for (int round = 0; round < rounds; ++round) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int i = 0; i < 100000; ++i) WritePrivateProfileStringA("S", "round", i % 2 ? "A" : "B", file.c_str());
+      _exit(0);
+    }
+    usleep(static_cast<useconds_t>(delay(random)));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    const std::string content = folder.read("a.ini");
+    if (content != versions[0] && content != versions[1]) ++broken;
+    const std::size_t left = Temporaries(folder);
+    if (left > 0) ++killedMidWrite;
+    mostTemporaries = std::max(mostTemporaries, left);
+  }
+  EXPECT_EQ(broken, 0) << "files that were neither version";
+  EXPECT_LE(mostTemporaries, 1u) << "each write removes the temporaries of killed writers";
+  EXPECT_TRUE(WritePrivateProfileStringA("S", "round", "C", file.c_str()));
+  EXPECT_TRUE(folder.read("a.ini") == ManyKeys("C"));
+  EXPECT_EQ(Temporaries(folder), 0u);
+  std::printf("kill -9 loop: %d rounds, %d killed while a temporary file was there, %d broken files, "
+              "%zu temporaries after the next write\n",
+              rounds, killedMidWrite, broken, Temporaries(folder));
+}
+
+// A process that stays alive until the test ends.
+class LiveProcess {
+ public:
+  LiveProcess() : pid_(fork()) {
+    if (pid_ == 0) {
+      pause();
+      _exit(0);
+    }
+  }
+  ~LiveProcess() {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  pid_t pid() const { return pid_; }
+
+ private:
+  pid_t pid_;
+};
+
+pid_t DeadProcess() {
+  pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST(ProfileStaleTemporaries, TheNextWriteRemovesThoseOfWritersThatAreGone) {
+  TempFolder folder;
+  folder.write("a.ini", "[A]\r\nk=1\r\n");
+  LiveProcess writer;  // another process writing a.ini just now
+  auto temp = [](pid_t pid, const char* file = "a.ini") {
+    return std::string(file) + ".~" + std::to_string(pid) + ".Ab12Cd";
+  };
+  const std::string stale[] = {temp(DeadProcess()), temp(getpid()), temp(1)};
+  const std::string kept[] = {temp(writer.pid()), temp(DeadProcess(), "b.ini"), "a.ini.~12x.Ab12Cd", "a.ini.backup",
+                              "a.ini.~" + std::to_string(DeadProcess())};
+  for (const auto& name : stale) folder.write(name, "[A]\r\nk=");
+  for (const auto& name : kept) folder.write(name, "other");
+  // Process 1 was started long after this file was written: the number
+  // belonged to another writer then.
+  const timespec longAgo[2] = {{1000, 0}, {1000, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, (folder.path() / temp(1)).c_str(), longAgo, 0), 0);
+
+  EXPECT_TRUE(WritePrivateProfileStringA("A", "k", "2", folder.windows("a.ini").c_str()));
+  for (const auto& name : stale) EXPECT_FALSE(std::filesystem::exists(folder.path() / name)) << name;
+  for (const auto& name : kept) EXPECT_TRUE(std::filesystem::exists(folder.path() / name)) << name;
+  EXPECT_EQ(folder.read("a.ini"), "[A]\r\nk=2\r\n");
+}
+
+// A tmpfs of 64 KB inside the test folder, filled up; the test is skipped
+// where no file system can be mounted.
+class ProfileFullDisk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directory(disk);
+    if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k,mode=0777") != 0)
+      GTEST_SKIP() << "no tmpfs can be mounted here: " << std::strerror(errno);
+    mounted = true;
+    folder.write("disk/a.ini", ManyKeys("A", kKeys));
+    std::ofstream filler(disk / "filler", std::ios::binary);
+    const std::string block(512, 'f');
+    while (filler.write(block.data(), block.size()).flush()) {
+    }
+  }
+  void TearDown() override {
+    if (mounted) umount2(disk.c_str(), MNT_DETACH);
+  }
+  std::string File() const { return folder.windows("disk/a.ini"); }
+  bool Holds(const char* round) const { return folder.read("disk/a.ini") == ManyKeys(round, kKeys); }
+  static constexpr std::size_t kKeys = 1000;  // 18 KB: the disk holds two of them
+  std::size_t Entries() const { return std::distance(std::filesystem::directory_iterator(disk), {}); }
+
+  TempFolder folder;
+  std::filesystem::path disk = folder.path() / "disk";
+  bool mounted = false;
+};
+
+TEST_F(ProfileFullDisk, WriteFailsWithDiskFullAndTheFileStaysWhole) {
+  EXPECT_FALSE(WritePrivateProfileStringA("S", "round", "B", File().c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
+  EXPECT_TRUE(Holds("A"));
+  EXPECT_EQ(Entries(), 2u) << "no temporary file is left";
+  std::filesystem::remove(disk / "filler");
+  EXPECT_TRUE(WritePrivateProfileStringA("S", "round", "B", File().c_str()));
+  EXPECT_TRUE(Holds("B"));
+}
+
+TEST_F(ProfileFullDisk, ReadOnlyFolderOnAFullDiskKeepsTheFileWhole) {
+  std::filesystem::permissions(folder.path(), std::filesystem::perms(0755));
+  std::filesystem::permissions(disk, std::filesystem::perms(0755));
+  std::filesystem::permissions(disk / "a.ini", std::filesystem::perms(0666));
+  auto written = WriteAsUnprivileged(folder, std::string(8000, 'b').c_str(), "disk/a.ini", "S", "big");
+  if (!written) GTEST_SKIP() << "no unprivileged user to write as";
+  EXPECT_FALSE(*written);
+  EXPECT_TRUE(Holds("A"));
 }
 
 }  // namespace
