@@ -163,6 +163,29 @@ DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh) {
   return static_cast<DWORD>(size);
 }
 
+// Moves the file pointer; with a high part the distance is 64 bits. A
+// position before the start fails with ERROR_NEGATIVE_SEEK.
+DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, LPLONG lpDistanceToMoveHigh, DWORD dwMoveMethod) {
+  auto* file = win32::HandleAs<FileObject>(hFile);
+  if (file == nullptr) return Fail(ERROR_INVALID_HANDLE, INVALID_SET_FILE_POINTER);
+  std::int64_t distance = lpDistanceToMoveHigh
+                              ? static_cast<std::int64_t>((static_cast<std::uint64_t>(*lpDistanceToMoveHigh) << 32) |
+                                                          static_cast<std::uint32_t>(lDistanceToMove))
+                              : lDistanceToMove;
+  struct stat info {};
+  off_t start = 0;
+  if (dwMoveMethod == FILE_CURRENT) start = lseek(file->fd, 0, SEEK_CUR);
+  else if (dwMoveMethod == FILE_END) start = fstat(file->fd, &info) == 0 ? info.st_size : -1;
+  else if (dwMoveMethod != FILE_BEGIN) return Fail(ERROR_INVALID_PARAMETER, INVALID_SET_FILE_POINTER);
+  if (start < 0) return Fail(ERROR_INVALID_HANDLE, INVALID_SET_FILE_POINTER);
+  if (start + distance < 0) return Fail(ERROR_NEGATIVE_SEEK, INVALID_SET_FILE_POINTER);
+  off_t position = lseek(file->fd, static_cast<off_t>(start + distance), SEEK_SET);
+  if (position < 0) return Fail(ERROR_INVALID_PARAMETER, INVALID_SET_FILE_POINTER);
+  if (lpDistanceToMoveHigh) *lpDistanceToMoveHigh = static_cast<LONG>(static_cast<std::uint64_t>(position) >> 32);
+  SetLastError(ERROR_SUCCESS);
+  return static_cast<DWORD>(position);
+}
+
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
   std::string path = PosixPathOf(lpFileName);
   if (path.empty()) return FALSE;

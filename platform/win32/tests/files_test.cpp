@@ -43,6 +43,38 @@ TEST_F(Files, OpenFailuresTellMissingFileFromMissingPath) {
   }
 }
 
+TEST_F(Files, FilePointerMovesFromTheStartTheCurrentPositionOrTheEnd) {
+  folder.write("f.bin", "0123456789");
+  HANDLE file = Open("f.bin", GENERIC_READ, FILE_SHARE_READ);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  char c = 0;
+  DWORD read = 0;
+  struct Case {
+    LONG distance;
+    DWORD method;
+    DWORD position;  // INVALID_SET_FILE_POINTER: refused, the pointer stays
+    char next;       // the byte read there
+  };
+  const Case cases[] = {
+      {4, FILE_BEGIN, 4, '4'}, {2, FILE_CURRENT, 7, '7'}, {-3, FILE_END, 7, '7'},
+      {-9, FILE_CURRENT, INVALID_SET_FILE_POINTER, '8'}, {0, 7, INVALID_SET_FILE_POINTER, '9'},
+  };
+  for (const Case& k : cases) {
+    EXPECT_EQ(SetFilePointer(file, k.distance, nullptr, k.method), k.position) << k.distance;
+    ASSERT_TRUE(ReadFile(file, &c, 1, &read, nullptr));
+    EXPECT_EQ(c, k.next) << k.distance;
+  }
+  EXPECT_EQ(SetFilePointer(file, 20, nullptr, FILE_BEGIN), 20u) << "beyond the end is allowed";
+  EXPECT_TRUE(ReadFile(file, &c, 1, &read, nullptr));
+  EXPECT_EQ(read, 0u);
+  LONG high = 0;
+  EXPECT_EQ(SetFilePointer(file, 5, &high, FILE_BEGIN), 5u);
+  EXPECT_EQ(high, 0);
+  CloseHandle(file);
+  EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
 TEST_F(Files, WriteReadAndDispositions) {
   HANDLE file = Open("f.bin", GENERIC_WRITE, 0, CREATE_NEW);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
