@@ -1,6 +1,7 @@
 #pragma once
-// The plug-in's message boxes: a text of the message catalogue under the
-// plug-in's caption, owned by the main dialog while it is open.
+// The plug-in's messages: a text of the message catalogue in a message box
+// under the plug-in's caption, owned by the main dialog while it is open, or
+// as a line on the command line.
 #include <windows.h>
 
 #include <string>
@@ -10,3 +11,6 @@
 // Shows `text`, followed by a line break and `detail` when that is not empty,
 // with the buttons and icon of `type`; returns the button pressed.
 int ShowCatalogueMessage(const MessageText& text, UINT type = MB_OK, const std::string& detail = "");
+
+// Prints `text`, a blank and `detail` as one line on the command line.
+void PrintCatalogueLine(const MessageText& text, const std::string& detail);

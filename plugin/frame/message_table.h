@@ -77,6 +77,11 @@ struct MessageText {
   X(kImageWithoutExtension, kSectionMessage, "ImageWithoutExtension",                             \
     "The image file has no extension and cannot be edited:")                                      \
   X(kImageNotReloaded, kSectionMessage, "ImageNotReloaded", "The image could not be loaded from") \
+  X(kImageFileNotWritten, kSectionMessage, "ImageFileNotWritten",                                 \
+    "The image file is missing or incomplete:")                                                   \
+  X(kSettingsNotSaved, kSectionMessage, "SettingsNotSaved", "The settings could not be saved in:") \
+  X(kWorldFileNotWritten, kSectionMessage, "WorldFileNotWritten",                                 \
+    "The world file could not be written:")                                                       \
   X(kFailedToCreateTempFile, kSectionMessage, "FailedToCreateTempFile",                           \
     "Can not create temporary file!")                                                             \
   X(kFailedToRegClass, kSectionMessage, "FailedToRegClass", "Can not register hook window class") \

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "dialogs/image_source_dialog.h"
+#include "frame/message_box.h"
 #include "frame/message_catalogue.h"
 #include "frame/plugin_app.h"
 #include "frame/text.h"
@@ -22,10 +23,6 @@
 namespace {
 
 constexpr const char* kRasterImageClass = "AcDbRasterImage";
-
-void PrintWithPath(const MessageText& text, const std::string& path) {
-  acutPrintf("%s %s\n", theCatalogue.GetCatalogueText(text).c_str(), path.c_str());
-}
 
 // A database object closed when it goes out of scope.
 struct CloseObject {
@@ -124,7 +121,7 @@ bool editImage(int editor, AcDbEntity* image, const std::string& basePath) {
   std::string ownBasePath, extension;
   if (!splitImageSourcePath(sourcePath, ownBasePath, extension)) {
     definition->close();
-    PrintWithPath(msg::kImageWithoutExtension, sourcePath);
+    PrintCatalogueLine(msg::kImageWithoutExtension, sourcePath);
     return false;
   }
   const std::string base = EqualsNoCase(basePath, ownBasePath) ? ownBasePath : basePath;
@@ -146,7 +143,7 @@ bool editImage(int editor, AcDbEntity* image, const std::string& basePath) {
   heldImage.reset();
   const std::string picturePath = base + "." + extension;
   if (!LoadDefinition(definitionId, picturePath)) {
-    PrintWithPath(msg::kImageNotReloaded, picturePath);
+    PrintCatalogueLine(msg::kImageNotReloaded, picturePath);
     return false;
   }
   return true;
@@ -167,7 +164,7 @@ bool runEditWorkflow() {
   std::string sourcePath;
   if (!ReadSourcePath(image.get(), sourcePath)) return false;
   if (!splitImageSourcePath(sourcePath, theApp.m_editedImageBasePath, theApp.m_editedImageExtension)) {
-    PrintWithPath(msg::kImageWithoutExtension, sourcePath);
+    PrintCatalogueLine(msg::kImageWithoutExtension, sourcePath);
     return false;
   }
 

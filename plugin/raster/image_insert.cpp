@@ -12,6 +12,7 @@
 #include <cmath>
 #include <optional>
 
+#include "frame/message_box.h"
 #include "frame/plugin_app.h"
 #include "raster/world_file.h"
 
@@ -263,6 +264,8 @@ bool insertPicture(const std::string& basePath, const std::string& pictureType, 
   if (sendToBack) sendImageToBack(imageId);
   setImageFrame(imageFrame);
   readImageExtents(imageId, window);
-  writeWorldFile(basePath, worldExtension, window, pixelSize);
+  if (!writeWorldFile(basePath, worldExtension, window, pixelSize)) {
+    PrintCatalogueLine(msg::kWorldFileNotWritten, basePath + "." + worldExtension);  // the image stays
+  }
   return true;
 }

@@ -33,7 +33,8 @@ void redrawEntitiesOfClass(const std::string& className);
 bool readImageExtents(AcDbObjectId imageId, PlotWindow& extents);
 // The whole insertion of the picture "%s.%s" (basePath, pictureType): image on
 // `layerName` over `window`, the image options, the world file. `window`
-// holds the image's extents afterwards. Shows no message.
+// holds the image's extents afterwards. Shows no message; a world file that
+// cannot be written is named on the command line and the insertion stands.
 bool insertPicture(const std::string& basePath, const std::string& pictureType, const std::string& worldExtension,
                    PlotWindow& window, const std::string& layerName, bool sendToBack, bool imageFrame,
                    bool transparent);

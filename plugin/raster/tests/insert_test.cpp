@@ -171,6 +171,16 @@ TEST_F(InsertTest, PictureWithoutPixelsIsNotPlaced) {
   EXPECT_EQ(pixelSize.x, -1);
 }
 
+TEST_F(InsertTest, WorldFileThatCannotBeWrittenIsNamedOnTheCommandLineAndTheImageStays) {
+  WritePicture("site.png", 100, 50);
+  std::filesystem::create_directory(Posix("site.pgw"));
+  ASSERT_TRUE(Insert());
+  EXPECT_EQ(DrawOrder(), "LI");
+  EXPECT_NE(Transcript().find("cmdline | The world file could not be written: D:\\site.pgw\n"), std::string::npos)
+      << Transcript();
+  EXPECT_EQ(Transcript().find("msgbox"), std::string::npos) << Transcript();
+}
+
 TEST_F(InsertTest, RedrawMarksOnlyEntitiesOfTheClass) {
   WritePicture("site.png", 100, 50);
   ASSERT_TRUE(Insert());
