@@ -2,16 +2,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <fcntl.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <optional>
 #include <random>
 #include <string>
@@ -19,6 +15,7 @@
 
 #include <windows.h>
 
+#include "testing/small_disk.h"
 #include "testing/temp_folder.h"
 #include "win32/testing.h"
 
@@ -387,32 +384,22 @@ TEST(ProfileStaleTemporaries, TheNextWriteRemovesThoseOfWritersThatAreGone) {
   EXPECT_EQ(folder.read("a.ini"), "[A]\r\nk=2\r\n");
 }
 
-// A tmpfs of 64 KB inside the test folder, filled up; the test is skipped
-// where no file system can be mounted.
+// A full 64 KB disk inside the test folder; the test is skipped where no
+// file system can be mounted.
 class ProfileFullDisk : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::create_directory(disk);
-    if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k,mode=0777") != 0)
-      GTEST_SKIP() << "no tmpfs can be mounted here: " << std::strerror(errno);
-    mounted = true;
+    if (!disk.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here: " << disk.why();
     folder.write("disk/a.ini", ManyKeys("A", kKeys));
-    std::ofstream filler(disk / "filler", std::ios::binary);
-    const std::string block(512, 'f');
-    while (filler.write(block.data(), block.size()).flush()) {
-    }
-  }
-  void TearDown() override {
-    if (mounted) umount2(disk.c_str(), MNT_DETACH);
+    disk.fill();
   }
   std::string File() const { return folder.windows("disk/a.ini"); }
   bool Holds(const char* round) const { return folder.read("disk/a.ini") == ManyKeys(round, kKeys); }
+  std::size_t Entries() const { return std::distance(std::filesystem::directory_iterator(disk.path()), {}); }
   static constexpr std::size_t kKeys = 1000;  // 18 KB: the disk holds two of them
-  std::size_t Entries() const { return std::distance(std::filesystem::directory_iterator(disk), {}); }
 
   TempFolder folder;
-  std::filesystem::path disk = folder.path() / "disk";
-  bool mounted = false;
+  SmallDisk disk{folder.path() / "disk"};
 };
 
 TEST_F(ProfileFullDisk, WriteFailsWithDiskFullAndTheFileStaysWhole) {
@@ -420,15 +407,15 @@ TEST_F(ProfileFullDisk, WriteFailsWithDiskFullAndTheFileStaysWhole) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
   EXPECT_TRUE(Holds("A"));
   EXPECT_EQ(Entries(), 2u) << "no temporary file is left";
-  std::filesystem::remove(disk / "filler");
+  disk.makeRoom();
   EXPECT_TRUE(WritePrivateProfileStringA("S", "round", "B", File().c_str()));
   EXPECT_TRUE(Holds("B"));
 }
 
 TEST_F(ProfileFullDisk, ReadOnlyFolderOnAFullDiskKeepsTheFileWhole) {
   std::filesystem::permissions(folder.path(), std::filesystem::perms(0755));
-  std::filesystem::permissions(disk, std::filesystem::perms(0755));
-  std::filesystem::permissions(disk / "a.ini", std::filesystem::perms(0666));
+  std::filesystem::permissions(disk.path(), std::filesystem::perms(0755));
+  std::filesystem::permissions(disk.path() / "a.ini", std::filesystem::perms(0666));
   auto written = WriteAsUnprivileged(folder, std::string(8000, 'b').c_str(), "disk/a.ini", "S", "big");
   if (!written) GTEST_SKIP() << "no unprivileged user to write as";
   EXPECT_FALSE(*written);
