@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "frame/file_exists.h"
+#include "frame/message_box.h"
 #include "frame/profile_file.h"
 #include "frame/text.h"
 
@@ -77,17 +78,26 @@ bool PluginSettings::LoadSettings(CWinApp& app) {
 }
 
 bool PluginSettings::SaveSettings(CWinApp& app) {
-  BorrowedProfileFile profile(app, iniFile);
-  app.WriteProfileString(kGroupGraphic, "Program", ProgramKindName(program));
-  app.WriteProfileString(kGroupGraphic, "GimpFilePath", gimpExecutable.c_str());
-  app.WriteProfileString(kGroupImage, "LayerKey", layerKey.c_str());
-  app.WriteProfileString(kGroupImage, "Transparency", OnOff(transparency));
-  app.WriteProfileString(kGroupImage, "Frame", OnOff(frame));
-  app.WriteProfileString(kGroupImage, "Background", OnOff(background));
-  app.WriteProfileString(kGroupImage, "Format", ImageFormatName(imageFormat));
-  char resolution[64];
-  std::snprintf(resolution, sizeof resolution, "%.3lf", psResolution);
-  app.WriteProfileString(kGroupPostscript, "ResolutionXY", resolution);
-  app.WriteProfileString(kGroupPostscript, "ResolutionUnits", ResolutionUnitName(resolutionUnit));
+  bool saved = true;
+  {
+    BorrowedProfileFile profile(app, iniFile);
+    auto write = [&](const char* group, const char* key, const char* value) {
+      saved = app.WriteProfileString(group, key, value) && saved;
+    };
+    write(kGroupGraphic, "Program", ProgramKindName(program));
+    write(kGroupGraphic, "GimpFilePath", gimpExecutable.c_str());
+    write(kGroupImage, "LayerKey", layerKey.c_str());
+    write(kGroupImage, "Transparency", OnOff(transparency));
+    write(kGroupImage, "Frame", OnOff(frame));
+    write(kGroupImage, "Background", OnOff(background));
+    write(kGroupImage, "Format", ImageFormatName(imageFormat));
+    char resolution[64];
+    std::snprintf(resolution, sizeof resolution, "%.3lf", psResolution);
+    write(kGroupPostscript, "ResolutionXY", resolution);
+    write(kGroupPostscript, "ResolutionUnits", ResolutionUnitName(resolutionUnit));
+  }
+  // Once per save, after the profile file name is given back: the message's
+  // text comes from the message file through the same name.
+  if (!saved && !iniFile.empty()) ShowCatalogueMessage(msg::kSettingsNotSaved, MB_OK, iniFile);
   return true;
 }

@@ -41,7 +41,8 @@ struct PluginSettings {
 
   // Read and write the persisted fields in iniFile through `app`'s profile
   // functions; the profile file name is null afterwards. Both return true:
-  // missing values take their defaults and failed writes are not reported.
+  // missing values take their defaults. A save whose writes fail shows
+  // "SettingsNotSaved" with the file once (none without a file name).
   bool LoadSettings(CWinApp& app);
   bool SaveSettings(CWinApp& app);
 };

@@ -1,11 +1,14 @@
 // Loading and saving the user's settings file.
 #include <gtest/gtest.h>
+#include <ui/scripted_driver.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <tuple>
 
 #include "settings/plugin_settings.h"
+#include "testing/small_disk.h"
 #include "testing/temp_folder.h"
 
 namespace {
@@ -158,6 +161,62 @@ TEST_F(SettingsFile, SaveThenLoadGivesTheSameRecord) {
   loaded.iniFile = settings.iniFile;
   loaded.LoadSettings(app);
   EXPECT_EQ(Persisted(loaded), Persisted(settings));
+}
+
+// A save that cannot write says so once, naming the file; the record stays.
+TEST_F(SettingsFile, FailedSaveShowsOneMessageNamingTheFile) {
+  struct Case {
+    const char* name;
+    std::function<bool()> fault;  // false: not possible here
+  };
+  std::optional<SmallDisk> disk;
+  const Case cases[] = {
+      {"FileIsAFolder",
+       [&] { return std::filesystem::create_directory(folder.path() / "Rasterwerk.ini"); }},
+      {"FullDisk",
+       [&] {
+         disk.emplace(folder.path() / "full");
+         settings.iniFile = folder.windows("full\\Rasterwerk.ini");
+         if (disk->mounted()) disk->fill();
+         return disk->mounted();
+       }},
+      {"ReadOnlyDisk",
+       [&] {
+         disk.emplace(folder.path() / "read-only", SmallDisk::Mode::ReadOnly);
+         settings.iniFile = folder.windows("read-only\\Rasterwerk.ini");
+         return disk->mounted();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    settings.iniFile = folder.windows("Rasterwerk.ini");
+    if (!c.fault()) continue;
+    auto driver = ui::ScriptedDriver::fromText("msgbox ok\n");
+    driver->writeTranscriptNowhere();
+    ui::ScriptedDriver* user = driver.get();
+    ui::setDriver(std::move(driver));
+    settings.layerKey = "IMG";
+    EXPECT_TRUE(settings.SaveSettings(app));
+    const std::string transcript = user->transcript();
+    ui::setDriver(nullptr);
+    EXPECT_EQ(app.m_pszProfileName, nullptr);
+    EXPECT_EQ(settings.layerKey, "IMG");
+    const std::string message = "  | The settings could not be saved in:\n  | " + settings.iniFile + "\n";
+    EXPECT_NE(transcript.find(message), std::string::npos) << transcript;
+    EXPECT_EQ(transcript.find("msgbox"), transcript.rfind("msgbox")) << "one message\n" << transcript;
+    disk.reset();
+  }
+}
+
+TEST_F(SettingsFile, SaveWithoutAFileNameShowsNothing) {
+  auto driver = ui::ScriptedDriver::fromText("");
+  driver->writeTranscriptNowhere();
+  ui::ScriptedDriver* user = driver.get();
+  ui::setDriver(std::move(driver));
+  settings.iniFile.clear();
+  EXPECT_TRUE(settings.SaveSettings(app));
+  EXPECT_EQ(user->transcript().find("msgbox"), std::string::npos) << user->transcript();
+  ui::setDriver(nullptr);
 }
 
 TEST(SettingsNames, TablesAreOneBased) {
