@@ -105,6 +105,16 @@ bool buildCall(ScriptFuCall& call, const char* procedure, std::initializer_list<
   return true;
 }
 
+// The "Tavo-Imgcreate" call for the plot base path, plot type and resolution.
+bool buildCreateCall(ScriptFuCall& call, const std::string& basePath, const std::string& plotType,
+                     const std::string& resolution) {
+  return buildCall(call, "Tavo-Imgcreate",
+                   {{ScriptFuArgKind::Path, basePath},
+                    {ScriptFuArgKind::String, plotType},
+                    {ScriptFuArgKind::Path, layersFileName(basePath)},
+                    {ScriptFuArgKind::Value, resolution}});
+}
+
 bool layerNamesAreSafe(const std::vector<std::string>& names) {
   for (const auto& name : names) {
     if (!isSafeText(name)) {
@@ -179,6 +189,8 @@ bool ScriptFuCall::add(ScriptFuArgKind kind, const std::string& value) {
     case ScriptFuArgKind::String:
     case ScriptFuArgKind::Path:
       if (!isSafeText(value)) return false;
+      // A Windows path holds no double quote.
+      if (kind == ScriptFuArgKind::Path && value.find('"') != std::string::npos) return false;
       argument = escapeForCommandLine(scriptFuString(kind == ScriptFuArgKind::Path ? withForwardSlashes(value) : value));
       break;
     case ScriptFuArgKind::Value:
@@ -233,11 +245,7 @@ bool gimpCreate(const std::string& basePath, const std::string& plotType) {
   const double resolution = plotType == "eps" ? postScriptResolution() : 0.0;
   const std::string layersFile = layersFileName(basePath);
   ScriptFuCall batchCmd;
-  if (!buildCall(batchCmd, "Tavo-Imgcreate",
-                 {{ScriptFuArgKind::Path, basePath},
-                  {ScriptFuArgKind::String, plotType},
-                  {ScriptFuArgKind::Path, layersFile},
-                  {ScriptFuArgKind::Value, formatResolution(resolution)}}) ||
+  if (!buildCreateCall(batchCmd, basePath, plotType, formatResolution(resolution)) ||
       !layerNamesAreSafe(thePlotLayerList.names))
     return false;
   if (!writeLayersFile(layersFile, thePlotLayerList.names)) {
@@ -247,6 +255,12 @@ bool gimpCreate(const std::string& basePath, const std::string& plotType) {
   const bool ran = runGimp(batchCmd.text(), "--verbose", true);
   DeleteFileA(layersFile.c_str());
   return ran;
+}
+
+bool gimpTextsSafe(const std::string& basePath, const std::string& plotType,
+                   const std::vector<std::string>& layerNames) {
+  ScriptFuCall call;
+  return buildCreateCall(call, basePath, plotType, "0") && layerNamesAreSafe(layerNames);
 }
 
 bool gimpConvert(const std::string& basePath, const std::string& pictureType) {

@@ -26,7 +26,8 @@ class ScriptFuCall {
   void begin(const std::string& procedure);
   // Appends one argument and a blank. False, appending nothing, for an
   // unknown kind or a value that cannot be passed safely (control
-  // characters; a Value that is not a plain number or symbol).
+  // characters; a double quote in a Path; a Value that is not a plain
+  // number or symbol).
   bool add(ScriptFuArgKind kind, const std::string& value);
   void end();
   const std::string& text() const { return m_text; }
@@ -60,6 +61,13 @@ bool startGimp(const std::string& gimpExecutable, const std::string& callText, c
 // removed on every path. False after a message when the layers file cannot
 // be written, a name or path cannot be passed safely, or GIMP cannot start.
 bool gimpCreate(const std::string& basePath, const std::string& plotType);
+
+// Whether gimpCreate can pass the plot base path, the plot type, the layers
+// file's path and the layer names to GIMP; false after "GimpTextNotSafe"
+// with the first text that it cannot. The create workflow asks before it
+// plots, so a refused run leaves no file.
+bool gimpTextsSafe(const std::string& basePath, const std::string& plotType,
+                   const std::vector<std::string>& layerNames);
 
 // "Tavo-Imgconvert" then "gimp-quit": writes "%s.%s" (basePath, pictureType)
 // from "%s.psd". False after "GimpNotAvailable" when GIMP cannot start.

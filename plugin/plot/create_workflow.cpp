@@ -19,6 +19,7 @@
 #include "plot/plot_layers.h"
 #include "plot/plot_object.h"
 #include "raster/image_insert.h"
+#include "raster/picture_file.h"
 #include "raster/world_file.h"
 #include "settings/plugin_settings.h"
 
@@ -90,11 +91,21 @@ bool preparePlotWindow(const std::string& plotPath) {
   return true;
 }
 
-// Steps 8 to 10: the editor, and for GIMP its executable and script.
+// Steps 8 to 10: the editor, and for GIMP its executable, its script and
+// texts it can take (checked before anything is plotted).
 bool prepareEditor(const CMoXIDialog& dialog) {
   theSettings.program = static_cast<ProgramKind>(chosenEditor(dialog));
   if (theSettings.program != kProgramGimp) return true;
-  return ensureGimpLocation() && ensureGimpScript(theSettings.gimpExecutable, MainDialogWindow());
+  return ensureGimpLocation() && ensureGimpScript(theSettings.gimpExecutable, MainDialogWindow()) &&
+         gimpTextsSafe(dialog.m_plotPath, dialog.m_plotFileType, thePlotLayerList.names);
+}
+
+// A file the editor was to write, whole for its type; else false after
+// "ImageFileNotWritten" with its path. A type that cannot be checked passes.
+bool editorWroteWhole(const std::string& path, const std::string& type) {
+  if (!isCheckablePictureType(type) || isWholePictureFile(path, type)) return true;
+  ShowCatalogueMessage(msg::kImageFileNotWritten, MB_OK, path);
+  return false;
 }
 
 }  // namespace
@@ -130,10 +141,18 @@ bool confirmCreate(CMoXIDialog& dialog) {
 bool finishPicture(int editor, const std::string& basePath, const std::string& pictureType,
                    const std::string& worldExtension, PlotWindow& window, const std::string& layerName,
                    const ImageOptions& options) {
+  // GIMP's create step wrote the layered document and GIMP has ended;
+  // Photoshop saves it once more when it converts.
+  const std::string psdPath = basePath + ".psd";
+  if (editor != kProgramPhotoshop && !editorWroteWhole(psdPath, "psd")) return false;
   const bool converted =
       editor == kProgramPhotoshop ? photoshopConvert(basePath, pictureType) : gimpConvert(basePath, pictureType);
-  return converted && insertPicture(basePath, pictureType, worldExtension, window, layerName, options.sendToBack,
-                                    options.frame, options.transparent);
+  if (!converted || (editor == kProgramPhotoshop && !editorWroteWhole(psdPath, "psd")) ||
+      !editorWroteWhole(basePath + "." + pictureType, pictureType)) {
+    return false;
+  }
+  return insertPicture(basePath, pictureType, worldExtension, window, layerName, options.sendToBack, options.frame,
+                       options.transparent);
 }
 
 bool ensureGimpLocation() {

@@ -38,7 +38,9 @@ struct ImageOptions {
 
 // Converts the layered document "%s.psd" into the picture "%s.%s" with the
 // editor (ProgramKind), then inserts the picture over `window` on
-// `layerName` and writes the world file. No message of its own.
+// `layerName` and writes the world file. A layered document or picture that
+// is missing or cut off stops it with "ImageFileNotWritten" and its path
+// (nothing is inserted); no other message of its own.
 bool finishPicture(int editor, const std::string& basePath, const std::string& pictureType,
                    const std::string& worldExtension, PlotWindow& window, const std::string& layerName,
                    const ImageOptions& options);

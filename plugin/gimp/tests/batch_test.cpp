@@ -54,6 +54,7 @@ TEST(ScriptFuCalls, UnknownKindsAndUnsafeValuesAppendNothing) {
       {static_cast<int>(ScriptFuArgKind::Value), ""},
       {static_cast<int>(ScriptFuArgKind::String), "line\nbreak"},
       {static_cast<int>(ScriptFuArgKind::Path), std::string("D:\\a\0b", 6)},
+      {static_cast<int>(ScriptFuArgKind::Path), "D:\\a\"b"},  // no Windows path holds one
   };
   for (const Case& c : cases) {
     ScriptFuCall call;
@@ -201,24 +202,38 @@ TEST_F(GimpOperations, LayersFileThatCannotBeCreatedStopsBeforeGimp) {
   EXPECT_FALSE(std::filesystem::exists(Recorded()));
 }
 
+// The create step refuses them before GIMP; the create workflow asks
+// gimpTextsSafe the same before it plots.
 TEST_F(GimpOperations, UnsafeLayerNamesAndPathsAreRefusedBeforeGimp) {
   struct Case {
     std::vector<std::string> names;
     const char* basePath;
+    const char* plotType;
     const char* shown;
   };
   const Case cases[] = {
-      {{"0", "a\nb"}, "D:\\work\\site", "  | a\n  | b\n"},
-      {{"0"}, "D:\\work\\si\tte", "  | D:\\work\\si\tte\n"},
+      {{"0", "a\nb"}, "D:\\work\\site", "tif", "  | a\n  | b\n"},
+      {{"0", "a\rb"}, "D:\\work\\site", "tif", "  | a\rb\n"},
+      {{"0"}, "D:\\work\\si\tte", "tif", "  | D:\\work\\si\tte\n"},
+      {{"0"}, "D:\\work\\si\"te", "tif", "  | D:\\work\\si\"te\n"},
+      {{"0"}, "D:\\work\\site", "t\x7f", "  | t\x7f\n"},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.basePath);
     SetLayers(c.names);
+    const std::string message = "  | This text can not be passed to Gimp safely:\n" + std::string(c.shown);
     Answer("msgbox ok\n");
-    EXPECT_FALSE(gimpCreate(c.basePath, "tif"));
-    EXPECT_TRUE(Shown("  | This text can not be passed to Gimp safely:\n" + std::string(c.shown))) << Transcript();
+    EXPECT_FALSE(gimpTextsSafe(c.basePath, c.plotType, c.names));
+    EXPECT_TRUE(Shown(message)) << Transcript();
+    Answer("msgbox ok\n");
+    EXPECT_FALSE(gimpCreate(c.basePath, c.plotType));
+    EXPECT_TRUE(Shown(message)) << Transcript();
     EXPECT_FALSE(std::filesystem::exists(Recorded()));
     EXPECT_FALSE(LayersFileLeft());
   }
+  Answer("");
+  EXPECT_TRUE(gimpTextsSafe("D:\\Pl\xE4ne\\A 1\\site's", "eps", {"0", "W\xE4nde \"alt\"", "a\\b"}));
+  EXPECT_TRUE(NoMessage()) << Transcript();
 }
 
 TEST_F(GimpOperations, ConvertPassesBothCallsAsSeparateArguments) {

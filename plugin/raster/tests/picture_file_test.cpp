@@ -63,7 +63,8 @@ TEST_F(PictureFiles, WholeFilesPassAndEveryCutOneFails) {
     EXPECT_TRUE(Whole(name, upper)) << "the type in any letter case";
     for (std::uintmax_t cut : {size - 1, size * 3 / 4, size / 2, std::uintmax_t{40}, std::uintmax_t{10},
                                std::uintmax_t{0}}) {
-      std::filesystem::copy_file(folder.path() / name, folder.path() / "cut", std::filesystem::copy_options::overwrite_existing);
+      std::filesystem::copy_file(folder.path() / name, folder.path() / "cut",
+                                 std::filesystem::copy_options::overwrite_existing);
       CutTo("cut", cut);
       EXPECT_FALSE(Whole("cut", w.type)) << "cut to " << cut << " of " << size;
     }
