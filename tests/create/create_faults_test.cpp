@@ -110,25 +110,27 @@ class StandInGimpRun : public CreateRun {
   }
 };
 
-TEST_F(StandInGimpRun, LayeredDocumentCutOffStopsTheRunBeforeTheConversion) {
+// What GIMP leaves cut off is named, and nothing is inserted; a layered
+// document cut off stops the run before the conversion.
+TEST_F(StandInGimpRun, FileCutOffIsNamedAndNotInserted) {
   MakePictures();
-  Gimp(Cut("whole.psd", "site.psd"), Copy("whole.png", "site.png"));
-  EXPECT_EQ(Run(std::string("dialog 12000 click 12032\nmsgbox ok\n") + kCancel), 0) << transcript;
-  EXPECT_TRUE(Contains(MessageBoxEntry(std::string(kNotWhole) + "\nD:\\work\\site.psd", "ok", "none", "ok")))
-      << transcript;
-  EXPECT_NE(Calls().find("Tavo-Imgcreate"), std::string::npos) << Calls();
-  EXPECT_EQ(Calls().find("Tavo-Imgconvert"), std::string::npos) << Calls();
-  EXPECT_TRUE(ImagesIn(dir / "saved.dxf").empty());
-}
-
-TEST_F(StandInGimpRun, PictureCutOffIsNotInserted) {
-  MakePictures();
-  Gimp(Copy("whole.psd", "site.psd"), Cut("whole.png", "site.png"));
-  EXPECT_EQ(Run(std::string("dialog 12000 click 12032\nmsgbox ok\n") + kCancel), 0) << transcript;
-  EXPECT_TRUE(Contains(MessageBoxEntry(std::string(kNotWhole) + "\nD:\\work\\site.png", "ok", "none", "ok")))
-      << transcript;
-  EXPECT_NE(Calls().find("Tavo-Imgconvert"), std::string::npos) << Calls();
-  EXPECT_TRUE(ImagesIn(dir / "saved.dxf").empty());
+  const struct {
+    std::string onCreate, onConvert, shown;
+    bool converted;
+  } cases[] = {
+      {Cut("whole.psd", "site.psd"), Copy("whole.png", "site.png"), "D:\\work\\site.psd", false},
+      {Copy("whole.psd", "site.psd"), Cut("whole.png", "site.png"), "D:\\work\\site.png", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown);
+    for (const fs::path& left : {dir / "gimp-calls.txt", work / "site.psd", work / "site.png"}) fs::remove(left);
+    Gimp(c.onCreate, c.onConvert);
+    EXPECT_EQ(Run(std::string("dialog 12000 click 12032\nmsgbox ok\n") + kCancel), 0) << transcript;
+    EXPECT_TRUE(Contains(MessageBoxEntry(std::string(kNotWhole) + "\n" + c.shown, "ok", "none", "ok"))) << transcript;
+    EXPECT_NE(Calls().find("Tavo-Imgcreate"), std::string::npos) << Calls();
+    EXPECT_EQ(Calls().find("Tavo-Imgconvert") != std::string::npos, c.converted) << Calls();
+    EXPECT_TRUE(ImagesIn(dir / "saved.dxf").empty());
+  }
 }
 
 TEST_F(StandInGimpRun, WholeFilesAreInserted) {
