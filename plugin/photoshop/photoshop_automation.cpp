@@ -3,7 +3,7 @@
 
 #include <comdef.h>
 
-#include <vector>
+#include "frame/ole_text.h"
 
 PhotoshopConnection thePhotoshopConnection;
 
@@ -45,22 +45,12 @@ class Owned {
 };
 
 // Text for Photoshop: the ANSI code page's string as a Unicode BSTR.
-class UnicodeText {
+class UnicodeText : public OleText {
  public:
-  explicit UnicodeText(const std::string& ansi) {
-    int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::vector<WCHAR> wide(length > 0 ? length : 0);
-    if (length > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
-    text_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-    if (text_ == nullptr) _com_issue_error(E_OUTOFMEMORY);
+  explicit UnicodeText(const std::string& ansi) : OleText(ansi) {
+    if (get() == nullptr) _com_issue_error(E_OUTOFMEMORY);
   }
-  ~UnicodeText() { SysFreeString(text_); }
-  UnicodeText(const UnicodeText&) = delete;
-  UnicodeText& operator=(const UnicodeText&) = delete;
-  operator BSTR() const { return text_; }
-
- private:
-  BSTR text_ = nullptr;
+  operator BSTR() const { return get(); }
 };
 
 void MakeDescriptor(Owned<IActionDescriptor>& options) { Check(Need(ps.application)->MakeDescriptor(options.out())); }

@@ -5,7 +5,9 @@
 #include <afxwin.h>
 #include <windows.h>
 
-#include <vector>
+#include <memory>
+
+#include "frame/ole_text.h"
 
 namespace {
 
@@ -37,26 +39,23 @@ IAcadPlot* plotObjectOfActiveDocument() {
   return plot;
 }
 
-// A wide copy of an ANSI text, allocated as a BSTR (null when it fails).
-BSTR allocWide(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (length <= 0) return nullptr;
-  std::vector<WCHAR> wide(static_cast<size_t>(length));
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-  return SysAllocString(wide.data());
-}
+// A COM reference released at the end of the scope.
+struct ReleaseInterface {
+  void operator()(IUnknown* object) const { object->Release(); }
+};
+using OwnedPlot = std::unique_ptr<IAcadPlot, ReleaseInterface>;
 
+// The strings are freed also when the plot raises an error.
 bool plotWith(IAcadPlot* plot, const std::string& path) {
-  BSTR fileName = allocWide(path);
-  if (!fileName) return false;
+  const OleText fileName(path);
+  const OleText layoutsOwn("");  // the layout's own device and page setup
+  if (!fileName.get() || !layoutsOwn.get()) return false;
   VARIANT configuration;
   VariantInit(&configuration);
   configuration.vt = VT_BSTR;
-  configuration.bstrVal = allocWide("");  // the layout's own device and page setup
+  configuration.bstrVal = layoutsOwn.get();  // lent: the variant is not cleared
   VARIANT_BOOL success = VARIANT_FALSE;
-  const HRESULT result = plot->PlotToFile(fileName, configuration, &success);
-  VariantClear(&configuration);
-  SysFreeString(fileName);
+  const HRESULT result = plot->PlotToFile(fileName.get(), configuration, &success);
   return SUCCEEDED(result) && success == VARIANT_TRUE;
 }
 
@@ -78,9 +77,6 @@ void previewPlot() {
 
 bool plotFile(const std::string& path) {
   if (thePlotObject) return plotWith(thePlotObject, path);
-  IAcadPlot* plot = plotObjectOfActiveDocument();
-  if (!plot) return false;
-  const bool plotted = plotWith(plot, path);
-  releaseInterface(plot);
-  return plotted;
+  const OwnedPlot plot(plotObjectOfActiveDocument());
+  return plot && plotWith(plot.get(), path);
 }

@@ -16,10 +16,26 @@
 
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "settings/plugin_settings.h"
 #include "testing/temp_folder.h"
+
+// A user whose plotter breaks down: from plot number `firstFailing` on,
+// every plot raises an error.
+class JammingDriver : public ui::ScriptedDriver {
+ public:
+  explicit JammingDriver(int firstFailing) : ui::ScriptedDriver({}), firstFailing_(firstFailing) {}
+  void record(const std::string& line) override {
+    if (line.rfind("plot file=", 0) == 0 && ++plots_ >= firstFailing_) throw std::runtime_error("plotter jammed");
+    ui::ScriptedDriver::record(line);
+  }
+
+ private:
+  int firstFailing_;
+  int plots_ = 0;
+};
 
 class EditorTest : public ::testing::Test {
  protected:

@@ -154,22 +154,9 @@ TEST_F(LayerPlotTest, EditorFailureKeepsThePlotsAndALaterEmptyRunPlotsNothing) {
   EXPECT_NE(Transcript().find("caption=\"Rasterwerk\" buttons=ok"), std::string::npos) << Transcript();
 }
 
-// A user whose plotter breaks down at the second plot.
-class JammingDriver : public ui::ScriptedDriver {
- public:
-  JammingDriver() : ui::ScriptedDriver({}) {}
-  void record(const std::string& line) override {
-    if (line.rfind("plot file=", 0) == 0 && ++plots_ == 2) throw std::runtime_error("plotter jammed");
-    ui::ScriptedDriver::record(line);
-  }
-
- private:
-  int plots_ = 0;
-};
-
 TEST_F(LayerPlotTest, AnExceptionDuringThePlotsStillRestoresFlagsAndBackgroundPlot) {
   ASSERT_TRUE(collectPlotLayers(window_));
-  UseDriver(std::make_unique<JammingDriver>());
+  UseDriver(std::make_unique<JammingDriver>(2));
   EXPECT_THROW(plotLayers("D:\\site", "png"), std::runtime_error);
   EXPECT_TRUE(Plottable(a_));
   EXPECT_TRUE(Plottable(b_));

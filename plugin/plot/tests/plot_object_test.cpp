@@ -67,6 +67,17 @@ TEST_F(PlotObjectTest, AFailedPlotIsReported) {
   EXPECT_FALSE(Exists("site.png"));
 }
 
+// A plot that raises an error frees its two strings (the program runs under
+// LeakSanitizer where the compiler has it) and the plot object it took.
+TEST_F(PlotObjectTest, APlotThatRaisesAnErrorLeavesNoStringOrReferenceBehind) {
+  UseDriver(std::make_unique<JammingDriver>(1));
+  EXPECT_THROW(plotFile("D:\\taken for one plot.png"), std::runtime_error);
+  EXPECT_EQ(arx::automationReferences(), baseline_);
+  ASSERT_TRUE(acquirePlotObject());
+  EXPECT_THROW(plotFile("D:\\held.png"), std::runtime_error);
+  EXPECT_TRUE(hasPlotObject());
+}
+
 TEST_F(PlotObjectTest, PreviewShowsTheLayout) {
   ASSERT_TRUE(acquirePlotObject());
   previewPlot();
