@@ -29,12 +29,12 @@ bool isSafeText(const std::string& text) {
 // double quote would end the argument early (a Windows name holds none) and
 // a trailing backslash would escape the closing quote.
 bool isQuotableName(const std::string& name) {
-  return !name.empty() && isSafeText(name) && name.find('"') == std::string::npos && name.back() != '\\';
+  return isSafeText(name) && name.find('"') == std::string::npos && (name.empty() || name.back() != '\\');
 }
 
 // A file handed to a program as an argument of its own: quotable, and not
 // starting with "-", which the program would take for an option.
-bool isFileArgument(const std::string& name) { return isQuotableName(name) && name.front() != '-'; }
+bool isFileArgument(const std::string& name) { return isQuotableName(name) && name.rfind('-', 0) != 0; }
 
 // False after the message naming `text` when `safe` is false.
 bool refuseUnless(bool safe, const std::string& text) {
