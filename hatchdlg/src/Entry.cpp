@@ -35,7 +35,7 @@ void ZeigeSchraffur(TSchraffurRecord* Record) {
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+extern "C" __attribute__((visibility("default"))) BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
     Ausnahmen = new TAusnahmeBehandlung;
     Application->OnException = vcl::Closure(Ausnahmen, &TAusnahmeBehandlung::AppException);
@@ -51,7 +51,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
 // shown like theirs rather than thrown into a host that cannot catch it. A
 // call made while the form is open (from a host callback) returns at once:
 // the library has one current hatch form.
-extern "C" int WINAPI DoSchraff(TSchraffurRecord* Record) {
+extern "C" __attribute__((visibility("default"))) int WINAPI DoSchraff(TSchraffurRecord* Record) {
   if (frmSchraffur) return 1;
   try {
     Application->Initialize();

@@ -219,12 +219,38 @@ TEST_F(HatchTest, ChoosingAListedPatternMakesItThePatternName) {
   EXPECT_STREQ(record.PatternName, "NET");
 }
 
+// Letter case is ignored as the system does for ANSI text: every letter of
+// code page 1252 has its capital, and "\xDF" (sharp s) is not "SS".
 TEST_F(HatchTest, CustomPatternMatchingAListedNameInAnotherCaseSwitchesToCustom) {
-  std::strcpy(record.CustomPattern, "ansi32");
-  std::string opened = Block(Run("form frmSchraffur close\n"), kOpened);
-  EXPECT_NE(ControlLine(opened, "MusterTypComboBox").find("text=\"Benutzerspezifisch\""), std::string::npos);
-  EXPECT_EQ(record.PatternType, 2);
-  EXPECT_STREQ(record.PatternName, "ansi32");
+  struct Case {
+    const char* custom;
+    const char* listed;
+    bool matches;
+  };
+  const Case cases[] = {
+      {"ansi32", "ANSI32", true},
+      {"m\xFCster", "M\xDCSTER", true},
+      {"\xE6\xF8\xE5\xE9\xFE", "\xC6\xD8\xC5\xC9\xDE", true},
+      {"\x9A\x9C\x9E\xFF", "\x8A\x8C\x8E\x9F", true},
+      {"muster", "M\xDCSTER", false},
+      {"stra\xDF" "e", "STRASSE", false},
+      {"\xF7", "\xD7", false},  // division and multiplication signs are no letters
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.custom);
+    char* patterns[] = {const_cast<char*>("ANSI31"), const_cast<char*>(c.listed), nullptr};
+    record.PatternList = patterns;
+    record.PatternType = 0;
+    std::strcpy(record.CustomPattern, c.custom);
+    std::string opened = Block(Run("form frmSchraffur close\n"), kOpened);
+    EXPECT_NE(ControlLine(opened, "MusterTypComboBox")
+                  .find(c.matches ? "text=\"Benutzerspezifisch\"" : "text=\"Vordefiniert\""),
+              std::string::npos);
+    EXPECT_EQ(record.PatternType, c.matches ? 2 : 0);
+    if (c.matches) {
+      EXPECT_STREQ(record.PatternName, c.custom);
+    }
+  }
 }
 
 TEST_F(HatchTest, PatternTypeOutsideTheListShowsTheFirstType) {

@@ -25,6 +25,23 @@ bool isSafeText(const std::string& text) {
   return true;
 }
 
+// A program or file name that stands in double quotes on a command line: a
+// double quote would end the argument early (a Windows name holds none) and
+// a trailing backslash would escape the closing quote.
+bool isQuotableName(const std::string& name) {
+  return isSafeText(name) && name.find('"') == std::string::npos && (name.empty() || name.back() != '\\');
+}
+
+// A file handed to a program as an argument of its own: quotable, and not
+// starting with "-", which the program would take for an option.
+bool isFileArgument(const std::string& name) { return isQuotableName(name) && name.rfind('-', 0) != 0; }
+
+// False after the message naming `text` when `safe` is false.
+bool refuseUnless(bool safe, const std::string& text) {
+  if (!safe) ShowCatalogueMessage(msg::kGimpTextNotSafe, MB_OK, text);
+  return safe;
+}
+
 // A number or a symbol: the only unquoted values a call takes.
 bool isPlainValue(const std::string& value) {
   if (value.empty()) return false;
@@ -159,6 +176,7 @@ void waitForGimp(PROCESS_INFORMATION& processInfo, bool hideConsole) {
 // Starts GIMP with the call text and waits for it; false after
 // "GimpNotAvailable" when it cannot start.
 bool runGimp(const std::string& callText, const char* option, bool hideConsole) {
+  if (!refuseUnless(isQuotableName(theSettings.gimpExecutable), theSettings.gimpExecutable)) return false;
   PROCESS_INFORMATION processInfo{};
   if (!startGimp(theSettings.gimpExecutable, callText, option, processInfo)) {
     ShowCatalogueMessage(msg::kGimpNotAvailable);
@@ -235,6 +253,7 @@ bool startGimp(const std::string& gimpExecutable, const std::string& callText, c
   STARTUPINFOA startupInfo{};
   startupInfo.cb = sizeof startupInfo;
   processInfo = PROCESS_INFORMATION{};
+  if (!isQuotableName(gimpExecutable)) return false;
   const std::string StartIn = gimpBinFolder(gimpExecutable);
   std::string Target = gimpCommandLine(gimpExecutable, callText, option);
   return CreateProcessA(nullptr, Target.data(), nullptr, nullptr, FALSE, 0, nullptr, StartIn.c_str(), &startupInfo,
@@ -277,7 +296,12 @@ bool gimpEdit(const std::string& basePath, const std::string& pictureType) {
   const std::string lPsdFile = basePath + ".psd";
   const std::string lRasterFile = basePath + "." + pictureType;
   const bool editsPsd = FileExists(lPsdFile);
-  std::string cmdLine = "\"" + theSettings.gimpExecutable + "\" \"" + (editsPsd ? lPsdFile : lRasterFile) + "\"";
+  const std::string& editedFile = editsPsd ? lPsdFile : lRasterFile;
+  // Refused before anything starts; the image is then reloaded unchanged.
+  if (!refuseUnless(isQuotableName(theSettings.gimpExecutable), theSettings.gimpExecutable) ||
+      !refuseUnless(isFileArgument(editedFile), editedFile))
+    return true;
+  std::string cmdLine = "\"" + theSettings.gimpExecutable + "\" \"" + editedFile + "\"";
   const std::string StartIn = gimpBinFolder(theSettings.gimpExecutable);
   STARTUPINFOA startupInfo{};
   startupInfo.cb = sizeof startupInfo;

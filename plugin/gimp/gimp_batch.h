@@ -52,7 +52,8 @@ std::string gimpCommandLine(const std::string& gimpExecutable, const std::string
 
 // Starts `gimpExecutable` with `option` (none when null or empty), "--batch"
 // and `callText`, in the executable's folder. The result of CreateProcessA;
-// `processInfo` holds the new handles only when it is true.
+// `processInfo` holds the new handles only when it is true. False, starting
+// nothing, for an executable that cannot stand in double quotes.
 bool startGimp(const std::string& gimpExecutable, const std::string& callText, const char* option,
                PROCESS_INFORMATION& processInfo);
 
@@ -70,9 +71,13 @@ bool gimpTextsSafe(const std::string& basePath, const std::string& plotType,
                    const std::vector<std::string>& layerNames);
 
 // "Tavo-Imgconvert" then "gimp-quit": writes "%s.%s" (basePath, pictureType)
-// from "%s.psd". False after "GimpNotAvailable" when GIMP cannot start.
+// from "%s.psd". False after "GimpNotAvailable" when GIMP cannot start, or
+// after "GimpTextNotSafe" for a text that cannot be passed safely.
 bool gimpConvert(const std::string& basePath, const std::string& pictureType);
 
 // Opens "%s.psd" when it exists, else "%s.%s", in GIMP for the user; after
-// GIMP has ended, converts an edited PSD back with gimpConvert. Always true.
+// GIMP has ended, converts an edited PSD back with gimpConvert. An executable
+// or file that cannot be passed safely on the command line (a double quote,
+// a control character, a trailing backslash, a leading "-") is refused with
+// "GimpTextNotSafe" before anything starts. Always true.
 bool gimpEdit(const std::string& basePath, const std::string& pictureType);

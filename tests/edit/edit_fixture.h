@@ -81,13 +81,23 @@ class EditRun : public ::testing::Test {
     arx::newDrawing();
   }
 
+  // Puts `to` for the image's file name in site.dxf, as a drawing made
+  // elsewhere may hold it.
+  void RenameImageInDrawing(const std::string& to) const {
+    std::string drawing = folder_.read("site.dxf");
+    const std::string from = "D:\\site.png";
+    for (std::size_t at = drawing.find(from); at != std::string::npos; at = drawing.find(from, at + to.size()))
+      drawing.replace(at, from.size(), to);
+    folder_.write("site.dxf", drawing);
+  }
+
   // acad-host on site.dxf with the script and answers; the drawing is saved
   // as out.dxf. The transcript is returned.
   std::string Host(const std::string& answers, const std::string& settings = "") {
     folder_.write("user/Rasterwerk.ini", settings);
     folder_.write("script.scr", "TAVO_IMGEDIT\n");
     folder_.write("answers.txt", answers);
-    const std::string command = std::string(ACAD_HOST) + " --drive D=" + Quoted(folder_.path()) + " --user-dir " +
+    const std::string command = environment_ + std::string(ACAD_HOST) + " --drive D=" + Quoted(folder_.path()) + " --user-dir " +
                                 Quoted(folder_.path() / "user") + " --script " + Quoted(folder_.path() / "script.scr") +
                                 " --answers " + Quoted(folder_.path() / "answers.txt") + " --transcript " +
                                 Quoted(folder_.path() / "transcript.txt") + " --save-as " +

@@ -31,4 +31,17 @@ TEST_F(EditWithGimp, WithoutALayeredDocumentThePictureIsOpenedInGimpAndReloaded)
   EXPECT_FALSE(frameShown);
 }
 
+// A file name that would end its quoted argument and hand GIMP a batch call
+// of its own, which writes the canary file.
+TEST_F(EditWithGimp, AFileNameWithAQuoteIsRefusedBeforeGimpStarts) {
+  const std::string injected = "D:\\x\" -b \"(call-with-output-file \\\"" + Posix("SF_edit") +
+                               "\\\" (lambda (port) (display 1 port)))\" \"y.png";
+  RenameImageInDrawing(injected);
+  const std::string transcript = Host("pick " + imageHandle_ + "\ndialog 12037 click 12053\n", kSettings);
+  EXPECT_EQ(exitCode_, 0) << transcript << HostOutput();
+  EXPECT_FALSE(Exists("SF_edit")) << transcript << HostOutput();
+  EXPECT_NE(transcript.find("This text can not be passed to Gimp safely:"), std::string::npos) << transcript;
+  EXPECT_NE(transcript.find("(call-with-output-file"), std::string::npos) << transcript;
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "../library_exports.h"
 #include "host_record.h"
 
 namespace {
@@ -48,6 +49,10 @@ class Abi32 : public ::testing::Test {
   HMODULE module_ = nullptr;
   HostDoSchraff doSchraff_ = nullptr;
 };
+
+TEST_F(Abi32, ExportsOnlyTheEntryPoints) {
+  EXPECT_EQ(hatchtest::ExportedSymbols(DFELMAR2_DLL), (std::set<std::string>{"DllMain", "DoSchraff"}));
+}
 
 TEST_F(Abi32, ApplyWritesExitReasonActionAndPatternName) {
   HostFill(&record, 2, "HOSTMUSTER");

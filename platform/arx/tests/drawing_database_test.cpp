@@ -1,5 +1,7 @@
 // The database API: open modes, tables, dictionaries, raster images,
 // system variables, colours and the draw order command.
+#include <Magick++.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -202,7 +204,7 @@ TEST_F(DatabaseTest, DictionaryKeysIgnoreCase) {
 }
 
 TEST_F(DatabaseTest, SuggestedNamesAreNewAndFitTheBuffer) {
-  const std::string file = picture("plan.ppm", 4, 4);
+  const std::string file = picture("plan.bmp", 4, 4);
   definition(file);
   const AcDbObjectId second = definition(file);
   AcDbDictionary* dict = nullptr;
@@ -218,7 +220,7 @@ TEST_F(DatabaseTest, SuggestedNamesAreNewAndFitTheBuffer) {
 
 TEST_F(DatabaseTest, DefinitionLoadReadsThePictureSize) {
   auto* def = new AcDbRasterImageDef;
-  def->setSourceFileName(picture("p.ppm", 37, 11).c_str());
+  def->setSourceFileName(picture("p.bmp", 37, 11).c_str());
   ASSERT_EQ(def->load(), Acad::eOk);
   EXPECT_EQ(def->size().x, 37.0);
   EXPECT_EQ(def->size().y, 11.0);
@@ -232,8 +234,68 @@ TEST_F(DatabaseTest, DefinitionLoadReadsThePictureSize) {
   delete def;
 }
 
+// A definition loads a picture of a known type, whatever its name; a coder
+// prefix, a script, other content or a damaged or oversized picture leaves
+// it unloaded, as a missing file does, and runs nothing.
+TEST_F(DatabaseTest, DefinitionLoadsOnlyPictures) {
+  Magick::InitializeMagick(nullptr);
+  auto write = [&](const std::string& name, const std::string& coder) {
+    Magick::Image picture(Magick::Geometry(6, 4), Magick::Color("orange"));
+    if (coder == "TIFF-MSB") picture.endian(Magick::MSBEndian);
+    picture.write((coder == "TIFF-MSB" ? "TIFF" : coder) + ":" + path(name));
+    return win32::ToWindowsPath(path(name));
+  };
+  const std::string png = write("a.png", "PNG");
+  writeText("script.msl", "<?xml version=\"1.0\"?><image><read filename=\"" + path("a.png") +
+                              "\"/><write filename=\"" + path("written.png") + "\"/></image>");
+  write("gone.png", "PNG");
+  writeText("svg.png", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"6\" height=\"4\"/>");
+  writeText("mvg.png", "push graphic-context\nviewbox 0 0 6 4\nimage over 0,0 0,0 'text:/etc/hostname'\n");
+  writeText("ps.png", "%!PS-Adobe-3.0\n(/etc/hostname) (r) file\nshowpage\n");
+  writeText("truncated.png", readText("a.png").substr(0, 30));
+  writeText("huge.bmp", std::string("BM\0\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\xA0\x86\x01\0\xA0\x86\x01\0\x01\0\x18\0", 30) +
+                            std::string(24, '\0'));  // 100000 x 100000 pixels, no pixel data
+  struct Case {
+    std::string file;
+    bool loads;
+  };
+  const Case cases[] = {
+      {png, true},
+      {write("a.jpg", "JPEG"), true},
+      {write("intel.tif", "TIFF"), true},
+      {write("motorola.tif", "TIFF-MSB"), true},
+      {picture("a.bmp", 6, 4), true},
+      {write("a.tga", "TGA"), true},
+      {write("a.psd", "PSD"), true},
+      {write("a.gif", "GIF"), true},
+      {write("jpeg.png", "JPEG"), true},
+      {"text:/etc/hostname", false},
+      {"msl:" + path("script.msl"), false},
+      {"ephemeral:" + path("gone.png"), false},
+      {"label:x", false},
+      {"PNG:" + path("a.png"), false},
+      {path("svg.png"), false},
+      {path("mvg.png"), false},
+      {path("ps.png"), false},
+      {path("truncated.png"), false},
+      {path("huge.bmp"), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    AcDbRasterImageDef def;
+    ASSERT_EQ(def.setSourceFileName(c.file.c_str()), Acad::eOk);
+    EXPECT_EQ(def.load(), c.loads ? Acad::eOk : Acad::eFileNotFound);
+    EXPECT_EQ(def.isLoaded(), c.loads);
+    if (c.loads) {
+      EXPECT_EQ(def.size().x, 6.0);
+    }
+  }
+  EXPECT_TRUE(std::filesystem::exists(path("gone.png")));
+  EXPECT_FALSE(std::filesystem::exists(path("written.png")));
+}
+
 TEST_F(DatabaseTest, ImagePlacementByScalingAndTranslation) {
-  const AcDbObjectId id = image(definition(picture("aerial.ppm", 1000, 600)));
+  const AcDbObjectId id = image(definition(picture("aerial.bmp", 1000, 600)));
   AcDbRasterImage* im = nullptr;
   ASSERT_EQ(acdbOpenObject(im, id, AcDb::kForWrite), Acad::eOk);
   AcDbExtents ext;

@@ -113,7 +113,7 @@ class DxfTest : public DrawingTest {
 
 TEST_F(DxfTest, SavedDrawingOpensWithTheSameContent) {
   buildSitePlan();
-  const std::string picture = this->picture("site.ppm", 40, 20);
+  const std::string picture = this->picture("site.bmp", 40, 20);
   addImage(picture, "Walls", 0.5, 3, 4);
   const auto before = summary(db());
   const auto layersBefore = arx::layers(db());
@@ -161,7 +161,7 @@ TEST_F(DxfTest, SavedDrawingOpensWithTheSameContent) {
 
 TEST_F(DxfTest, ImageComesBackWithDefinitionReactorAndLayer) {
   arx::addLayer(db(), arx::Layer{"Photo", 4, true, true, false});
-  const std::string picture = this->picture("aerial.ppm", 1000, 500);
+  const std::string picture = this->picture("aerial.bmp", 1000, 500);
   addImage(picture, "Photo", 0.2, 0, 0);
   ASSERT_TRUE(arx::saveDrawing(path("image.dxf")).ok);
   ASSERT_TRUE(arx::openDrawing(path("image.dxf")).ok);
@@ -198,8 +198,8 @@ TEST_F(DxfTest, ImageComesBackWithDefinitionReactorAndLayer) {
 
 TEST_F(DxfTest, EzdxfAuditFindsNoErrors) {
   buildSitePlan();
-  addImage(picture("a.ppm", 8, 4), "Walls", 1.0, 0, 0);
-  addImage(picture("a.ppm", 8, 4), "Notes", 2.0, 50, 0);  // same picture twice: a second name
+  addImage(picture("a.bmp", 8, 4), "Walls", 1.0, 0, 0);
+  addImage(picture("a.bmp", 8, 4), "Notes", 2.0, 50, 0);  // same picture twice: a second name
   AcDbRasterVariables* vars = AcDbRasterVariables::openRasterVariables(AcDb::kForWrite);
   ASSERT_NE(vars, nullptr);
   vars->setImageFrame(AcDbRasterVariables::kImageFrameOff);
@@ -338,10 +338,10 @@ TEST_F(DxfTest, DatabaseWithoutTablesIsRefusedNotCrashed) {
 }
 
 TEST_F(DxfTest, ImageWithMissingPictureKeepsItsStoredSize) {
-  const std::string picture = this->picture("gone.ppm", 30, 10);
+  const std::string picture = this->picture("gone.bmp", 30, 10);
   addImage(picture, "0", 1.0, 0, 0);
   ASSERT_TRUE(arx::saveDrawing(path("gone.dxf")).ok);
-  std::filesystem::remove(path("gone.ppm"));
+  std::filesystem::remove(path("gone.bmp"));
   ASSERT_TRUE(arx::openDrawing(path("gone.dxf")).ok);
   std::vector<arx::Shape> shapes;
   arx::forEachModelEntity(db(), [&](const arx::EntityView& e) { shapes.push_back(e.shape); });

@@ -2,6 +2,7 @@
 // Shared helpers of the drawing tests: a fresh drawing in a fresh temp folder.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -28,12 +29,24 @@ class DrawingTest : public ::testing::Test {
   AcDbDatabase& db() { return arx::workingDrawing(); }
   std::string path(const std::string& name) const { return dir + "/" + name; }
   // A small binary PPM picture of width x height pixels; returns its Windows path.
+  // A grey 24-bit Windows bitmap of `width` x `height` pixels.
   std::string picture(const std::string& name, int width, int height) {
-    std::ofstream out(path(name), std::ios::binary);
-    out << "P6\n" << width << " " << height << "\n255\n" << std::string(std::size_t(width) * height * 3, '\x80');
+    const std::uint32_t rowBytes = (std::uint32_t(width) * 3 + 3) & ~3u, pixelBytes = rowBytes * height;
+    std::string header = "BM";
+    auto put = [&header](std::uint32_t value, int bytes) {
+      for (int i = 0; i < bytes; ++i) header += char(value >> (8 * i));
+    };
+    put(54 + pixelBytes, 4), put(0, 4), put(54, 4);                    // file header
+    put(40, 4), put(width, 4), put(height, 4), put(1, 2), put(24, 2);  // info header
+    put(0, 4), put(pixelBytes, 4), put(2835, 4), put(2835, 4), put(0, 4), put(0, 4);
+    std::ofstream(path(name), std::ios::binary) << header << std::string(pixelBytes, '\x80');
     return win32::ToWindowsPath(path(name));
   }
   void writeText(const std::string& name, const std::string& text) { std::ofstream(path(name), std::ios::binary) << text; }
+  std::string readText(const std::string& name) {
+    std::ifstream in(path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
 
   std::string dir;
 };

@@ -250,6 +250,24 @@ TEST_F(PlotPixels, RasterImagesShowTheirPictureOrTheirFrame) {
   EXPECT_TRUE(near(pic.at(40, 40), kWhite));
 }
 
+// A picture that is no picture any more when it is plotted (an SVG drawing
+// blue under the PNG's name) plots as the image's frame, never as what the
+// script draws; plot files are read by their signature too.
+TEST_F(PlotPixels, RasterImageOfAFileThatIsNoPicturePlotsItsFrame) {
+  usePage("PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)", {0, 0}, {64, 48});
+  ASSERT_TRUE(arx::plotLayout(db(), file("picture.png")).ok);
+  arx::addLayer(db(), {"RED", 1, true, true, false});
+  addImage(win32::ToWindowsPath(file("picture.png")), {16, 12, 0}, {32, 0, 0}, {0, 24, 0}, true);
+  std::ofstream(file("picture.png"), std::ios::binary)
+      << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"480\">"
+         "<rect width=\"640\" height=\"480\" fill=\"blue\"/></svg>";
+  const arx::PlotPicture pic = plot();
+  EXPECT_TRUE(colourAround(pic, 320, 120, kRed, 1));
+  EXPECT_TRUE(near(pic.at(320, 240), kWhite));
+  for (const std::string& name : {file("picture.png"), std::string("text:/etc/hostname"), std::string("label:x")})
+    EXPECT_FALSE(arx::readPlotPicture(name).has_value()) << name;
+}
+
 struct BadWindow {
   const char* name;
   arx::Point low, high;

@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <pictures/picture_file.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -32,7 +34,8 @@ Magick::Image RasteriseEps(const std::string& path, double resolution) {
   const std::string outputArgument = "-sOutputFile=" + output;
   const std::string resolutionArgument = "-r" + std::to_string(static_cast<int>(resolution + 0.5));
   std::vector<std::string> arguments{"gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-dEPSCrop",
-                                     "-sDEVICE=pngalpha", resolutionArgument, outputArgument, "--", path};
+                                     "-sDEVICE=pngalpha", resolutionArgument, outputArgument, "--",
+                                     path.front() == '/' ? path : "./" + path};  // never an option or device
   std::vector<char*> argv;
   for (std::string& a : arguments) argv.push_back(a.data());
   argv.push_back(nullptr);
@@ -43,8 +46,8 @@ Magick::Image RasteriseEps(const std::string& path, double resolution) {
   std::string failure;
   try {
     if (status != 0) failure = "Ghostscript could not rasterise " + path;
-    else page.read(output);
-  } catch (const Magick::Exception& e) {
+    else page = pictures::ReadPicture(output);
+  } catch (const std::exception& e) {  // damaged, or not the PNG asked for
     failure = e.what();
   }
   std::error_code ignored;
@@ -60,8 +63,7 @@ Layer SingleLayer(Magick::Image pixels) {
 }
 
 std::vector<Layer> LoadDocument(const std::string& path) {
-  std::list<Magick::Image> images;
-  Magick::readImages(&images, path);
+  std::list<Magick::Image> images = pictures::ReadPictureImages(path);
   if (images.empty()) throw PixelError("no picture in " + path);
   if (images.size() == 1) return {SingleLayer(images.front())};
   images.pop_front();  // the merged picture; the layers follow
@@ -101,8 +103,10 @@ std::vector<Layer> LoadLayers(const std::string& path, double epsResolution) {
     }
     if (extension == ".psd") return LoadDocument(path);
     for (const char* known : {".png", ".jpg", ".jpeg", ".tif", ".tiff", ".bmp", ".tga"})
-      if (extension == known) return {SingleLayer(Magick::Image(path))};
+      if (extension == known) return {SingleLayer(pictures::ReadPicture(path))};
   } catch (const Magick::Exception& e) {
+    throw PixelError(e.what());
+  } catch (const pictures::NotAPicture& e) {
     throw PixelError(e.what());
   }
   throw PixelError("the file type of " + path + " is not supported");

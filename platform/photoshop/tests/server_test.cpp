@@ -9,6 +9,7 @@
 #include <win32/posix.h>
 
 #include <filesystem>
+#include <fstream>
 #include <future>
 
 namespace {
@@ -141,6 +142,47 @@ TEST_F(ServerTest, AnEventThatCannotBeCarriedOutAnswersWithAResultAndIsJournalle
   EXPECT_EQ(photoshop::Journal().back().event, "Opn ");
   EXPECT_EQ(photoshop::Journal().back().dialogMode, 2);
   EXPECT_EQ(Play("Xyzw", [](IActionDescriptor*) {}), "the event \"Xyzw\" is not available");
+}
+
+// Files open by what their signature shows, not by their name: a script or
+// a damaged or oversized picture under a picture's name is refused.
+TEST_F(ServerTest, OnlyPicturesOpenWhateverTheirName) {
+  MakePicture("real.png", "white");
+  Magick::Image jpeg(Magick::Geometry(30, 20), Magick::Color("red"));
+  jpeg.write("JPEG:" + PosixPath("jpeg.png"));
+  auto write = [&](const std::string& name, const std::string& content) {
+    std::ofstream(PosixPath(name), std::ios::binary) << content;
+    return name;
+  };
+  const std::string png = [&] {
+    std::ifstream in(PosixPath("real.png"), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }();
+  struct Case {
+    std::string name;
+    bool opens;
+  };
+  const Case cases[] = {
+      {"real.png", true},
+      {"jpeg.png", true},
+      {write("svg.png", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"30\" height=\"20\"/>"), false},
+      {write("mvg.tif", "push graphic-context\nviewbox 0 0 30 20\nimage over 0,0 0,0 'text:/etc/hostname'\n"), false},
+      {write("text.tga", "hello, no Targa header here"), false},
+      {write("truncated.png", png.substr(0, 30)), false},
+      {write("huge.bmp", std::string("BM\0\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\xA0\x86\x01\0\xA0\x86\x01\0\x01\0\x18\0", 30) +
+                             std::string(24, '\0')),
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::size_t before = photoshop::Documents().size();
+    const std::string error = Open(c.name);
+    EXPECT_EQ(error.empty(), c.opens) << error;
+    if (!c.opens) {
+      EXPECT_NE(error.find("could not be opened"), std::string::npos) << error;
+    }
+    EXPECT_EQ(photoshop::Documents().size(), before + (c.opens ? 1 : 0));
+  }
 }
 
 TEST_F(ServerTest, TargaIsWrittenWithTwentyFourBitsGivenAsANumberOfBits) {

@@ -30,8 +30,12 @@ AnsiString IntToStr(int value);
 char* StrLCopy(char* dest, const char* source, unsigned maxLength);
 
 AnsiString Trim(const AnsiString& text);
+// ASCII letters only.
 AnsiString UpperCase(const AnsiString& text);
-// Compares ignoring letter case; 0 when equal.
+// Every letter of the ANSI code page (1252).
+AnsiString AnsiUpperCase(const AnsiString& text);
+// Compares ignoring letter case as the system does for ANSI text (code page
+// 1252 capitals); 0 when equal.
 int AnsiCompareText(const AnsiString& a, const AnsiString& b);
 
 // A file (not a folder) exists at the Windows path.

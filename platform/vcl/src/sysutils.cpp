@@ -45,6 +45,22 @@ AnsiString WithSeparator(std::string text) {
   return text;
 }
 
+// The capital of a code page 1252 character, as the system maps it: the
+// ASCII letters, the accented letters (not the multiplication and division
+// signs), and the letters outside Latin-1 that the code page holds. Sharp s
+// and micro sign have no capital in the code page.
+unsigned char AnsiCapital(unsigned char c) {
+  if (c >= 'a' && c <= 'z') return c - 0x20;
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
+  switch (c) {
+    case 0x9A: return 0x8A;  // s caron
+    case 0x9C: return 0x8C;  // oe
+    case 0x9E: return 0x8E;  // z caron
+    case 0xFF: return 0x9F;  // y diaeresis
+    default: return c;
+  }
+}
+
 }  // namespace
 
 char DecimalSeparator = '.';
@@ -128,8 +144,15 @@ AnsiString UpperCase(const AnsiString& text) {
   return out;
 }
 
+AnsiString AnsiUpperCase(const AnsiString& text) {
+  AnsiString out = text;
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(AnsiCapital(c)); });
+  return out;
+}
+
 int AnsiCompareText(const AnsiString& a, const AnsiString& b) {
-  return UpperCase(a).compare(UpperCase(b));
+  return AnsiUpperCase(a).compare(AnsiUpperCase(b));
 }
 
 bool FileExists(const AnsiString& fileName) {

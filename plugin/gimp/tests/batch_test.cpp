@@ -274,4 +274,41 @@ TEST_F(GimpOperations, EditWithoutGimpStillConvertsAndThatReportsIt) {
   EXPECT_TRUE(Shown("  | Gimp is not available\n")) << Transcript();
 }
 
+// A quote would end the file's argument and pass the rest as arguments of
+// their own (another -b call); nothing starts, the message names the text.
+TEST_F(GimpOperations, EditRefusesFilesAndProgramsThatCannotStandInQuotes) {
+  struct Case {
+    const char* basePath;
+    const char* executable;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"D:\\x\" -b \"(gimp-quit 0)\" \"y", "C:\\GIMP\\bin\\gimp-2.2.exe", "D:\\x\" -b \"(gimp-quit 0)\" \"y.tif"},
+      {"D:\\img\\pl\tan", "C:\\GIMP\\bin\\gimp-2.2.exe", "D:\\img\\pl\tan.tif"},
+      {"-b(gimp-quit 0)", "C:\\GIMP\\bin\\gimp-2.2.exe", "-b(gimp-quit 0).tif"},
+      {"D:\\img\\plan", "C:\\GIMP\\bin\\gimp\" -b \"x.exe", "C:\\GIMP\\bin\\gimp\" -b \"x.exe"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.basePath);
+    theSettings.gimpExecutable = c.executable;
+    win32::ClearProcessJournal();
+    Answer("msgbox ok\n");
+    EXPECT_TRUE(gimpEdit(c.basePath, "tif"));
+    EXPECT_TRUE(Shown("  | This text can not be passed to Gimp safely:\n  | " + std::string(c.shown))) << Transcript();
+    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_FALSE(std::filesystem::exists(Recorded()));
+  }
+}
+
+TEST_F(GimpOperations, ConvertRefusesAProgramThatCannotStandInQuotes) {
+  theSettings.gimpExecutable = "C:\\GIMP\\bin\\gimp\" --batch \"(x).exe";
+  Answer("msgbox ok\n");
+  EXPECT_FALSE(gimpConvert("D:\\work\\site", "tif"));
+  EXPECT_TRUE(Shown("  | This text can not be passed to Gimp safely:\n")) << Transcript();
+  EXPECT_TRUE(CommandLines().empty());
+  PROCESS_INFORMATION processInfo{};
+  EXPECT_FALSE(startGimp(theSettings.gimpExecutable, "\"(f )\"", nullptr, processInfo));
+  EXPECT_TRUE(CommandLines().empty());
+}
+
 }  // namespace

@@ -125,4 +125,21 @@ TEST_F(RealGimp, EditConvertsTheEditedLayeredDocumentBack) {
   EXPECT_EQ(picture.rows(), 40u);
 }
 
+// The launcher takes only the options the plug-in gives; any other argument
+// is a picture, so "--batch=code" or "-b" "code" run nothing.
+TEST_F(RealGimp, LauncherTakesEveryOtherArgumentForAPicture) {
+  const std::string code = "(call-with-output-file \\\"" + Posix("canary") + "\\\" (lambda (p) (display 1 p)))";
+  std::string commandLine = "\"C:\\gimp\\bin\\gimp-2.10.exe\" --no-splash \"--batch=" + code + "\" -b \"" + code + "\"";
+  STARTUPINFOA startupInfo{};
+  startupInfo.cb = sizeof startupInfo;
+  PROCESS_INFORMATION processInfo{};
+  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startupInfo,
+                             &processInfo));
+  WaitForSingleObject(processInfo.hProcess, INFINITE);
+  CloseHandle(processInfo.hProcess);
+  CloseHandle(processInfo.hThread);
+  EXPECT_FALSE(WorkFileExists("canary"));
+}
+
 }  // namespace
+

@@ -1,9 +1,8 @@
 // Raster images: definitions (with the picture's real pixel size), the
 // image entity, the definition reactor and the drawing's raster variables.
-#include <Magick++.h>
+#include <pictures/picture_file.h>
 
 #include <cstring>
-#include <mutex>
 
 #include "database_impl.h"
 #include "dbdict.h"
@@ -22,14 +21,11 @@ namespace {
 const char* const kImageDictName = "ACAD_IMAGE_DICT";
 const char* const kImageVarsName = "ACAD_IMAGE_VARS";
 
-// The picture's size in pixels without reading its pixels; false when it cannot be read.
+// The picture's size in pixels without reading its pixels; false when the
+// file is no picture or cannot be read.
 bool pingPictureSize(const std::string& posixPath, int& width, int& height) {
-  static std::once_flag init;
-  std::call_once(init, [] { Magick::InitializeMagick(nullptr); });
   try {
-    Magick::Image image;
-    image.quiet(true);
-    image.ping(posixPath);
+    const Magick::Image image = pictures::PingPicture(posixPath);
     width = static_cast<int>(image.columns());
     height = static_cast<int>(image.rows());
     return width > 0 && height > 0;

@@ -1,6 +1,6 @@
 #include "plot_render.h"
 
-#include <Magick++.h>
+#include <pictures/picture_file.h>
 
 #include <algorithm>
 #include <cmath>
@@ -33,7 +33,7 @@ Surface readPicture(const ImageShape& image) {
   const std::string path = win32::ToPosixPath(image.sourceFile);
   if (path.empty()) return none;
   try {
-    Magick::Image picture(path);
+    Magick::Image picture = pictures::ReadPicture(path);
     const int w = static_cast<int>(picture.columns()), h = static_cast<int>(picture.rows());
     Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h), cairo_surface_destroy);
     if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return none;
@@ -53,7 +53,7 @@ Surface readPicture(const ImageShape& image) {
     }
     cairo_surface_mark_dirty(surface.get());
     return surface;
-  } catch (const Magick::Exception&) {
+  } catch (const std::exception&) {  // no picture, damaged or beyond the limits
     return none;
   }
 }
