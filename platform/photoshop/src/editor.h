@@ -41,6 +41,7 @@ class Editor {
 
  private:
   using Result = std::optional<std::string>;
+  Result carryOut(LONG event, const Descriptor* descriptor);
   Result open(const Descriptor& d);
   Result save(const Descriptor* d);
   Result close();
@@ -59,7 +60,7 @@ class Editor {
 
   std::mutex lock_;
   std::vector<Document> documents_;  // the active one last
-  std::optional<Magick::Image> clipboard_;
+  std::optional<LayerPixels> clipboard_;
   Colour foreground_{0, 0, 0};
   Colour background_{255, 255, 255};
   long nextDocumentId_ = 101;

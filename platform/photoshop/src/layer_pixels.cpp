@@ -1,0 +1,207 @@
+#include "layer_pixels.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "packbits.h"
+
+namespace photoshop::detail {
+namespace {
+
+constexpr size_t kStripRows = 64;         // rows taken from a picture at a time
+constexpr size_t kFlushBytes = 1u << 20;  // packed bytes kept before they go to the file
+
+// Rows [y, y + rows) of columns [x, x + width) as RGBA bytes.
+void ExportStrip(Magick::Image& picture, long x, size_t y, size_t width, size_t rows, std::vector<uint8_t>& rgba) {
+  rgba.resize(width * rows * 4);
+  picture.write(x, static_cast<ssize_t>(y), width, rows, "RGBA", Magick::CharPixel, rgba.data());
+}
+
+Bounds ContentBounds(Magick::Image& picture) {
+  const size_t width = picture.columns(), height = picture.rows();
+  Bounds b{static_cast<long>(width), static_cast<long>(height), 0, 0};
+  std::vector<uint8_t> rgba;
+  for (size_t y0 = 0; y0 < height; y0 += kStripRows) {
+    const size_t rows = std::min(kStripRows, height - y0);
+    ExportStrip(picture, 0, y0, width, rows, rgba);
+    for (size_t r = 0; r < rows; ++r) {
+      const uint8_t* row = rgba.data() + r * width * 4;
+      size_t first = 0;
+      while (first < width && row[first * 4 + 3] == 0) ++first;
+      if (first == width) continue;
+      size_t last = width - 1;
+      while (row[last * 4 + 3] == 0) --last;
+      b.left = std::min(b.left, static_cast<long>(first));
+      b.right = std::max(b.right, static_cast<long>(last + 1));
+      b.top = std::min(b.top, static_cast<long>(y0 + r));
+      b.bottom = static_cast<long>(y0 + r + 1);
+    }
+  }
+  return b.empty() ? Bounds{} : b;
+}
+
+// `source` over `target`, straight (not premultiplied) RGBA.
+void BlendOver(const uint8_t* source, uint8_t* target) {
+  const unsigned sa = source[3];
+  if (sa == 0) return;
+  if (sa == 255 || target[3] == 0) {
+    std::memcpy(target, source, 4);
+    return;
+  }
+  const unsigned da = target[3] * (255 - sa);  // scaled by 255
+  const unsigned a = sa * 255 + da;            // scaled by 255
+  for (int c = 0; c < 3; ++c) target[c] = static_cast<uint8_t>((source[c] * sa * 255 + target[c] * da + a / 2) / a);
+  target[3] = static_cast<uint8_t>((a + 127) / 255);
+}
+
+}  // namespace
+
+// The packed channels in an unlinked temporary file, in pieces.
+struct LayerPixels::Store {
+  struct Piece {
+    off_t offset;
+    size_t length;
+  };
+  int fd = -1;
+  off_t end = 0;
+  std::vector<Piece> pieces[kChannels];
+  std::vector<uint16_t> rowLengths[kChannels];
+
+  Store() {
+    std::string name = (std::filesystem::temp_directory_path() / "rw-ps-layer-XXXXXX").string();
+    fd = mkstemp(name.data());
+    if (fd < 0) throw PixelError(std::string("no temporary file for a layer: ") + std::strerror(errno));
+    unlink(name.c_str());
+  }
+  ~Store() { close(fd); }
+  Store(const Store&) = delete;
+  Store& operator=(const Store&) = delete;
+
+  void append(int channel, std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t n = pwrite(fd, bytes.data() + done, bytes.size() - done, end + static_cast<off_t>(done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) throw PixelError(std::string("a layer could not be kept in its temporary file: ") + std::strerror(errno));
+      done += static_cast<size_t>(n);
+    }
+    pieces[channel].push_back({end, bytes.size()});
+    end += static_cast<off_t>(bytes.size());
+    bytes.clear();
+  }
+
+  std::string read(int channel) const {
+    std::string bytes;
+    for (const Piece& piece : pieces[channel]) {
+      const size_t at = bytes.size();
+      bytes.resize(at + piece.length);
+      size_t done = 0;
+      while (done < piece.length) {
+        const ssize_t n = pread(fd, bytes.data() + at + done, piece.length - done, piece.offset + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) throw PixelError(std::string("a layer could not be read back from its temporary file: ") + std::strerror(errno));
+        done += static_cast<size_t>(n);
+      }
+    }
+    return bytes;
+  }
+};
+
+LayerPixels LayerPixels::Transparent(size_t width, size_t height) {
+  LayerPixels pixels;
+  pixels.width_ = width;
+  pixels.height_ = height;
+  return pixels;
+}
+
+LayerPixels LayerPixels::FromImage(const Magick::Image& source) {
+  Magick::Image picture = source;
+  LayerPixels pixels = Transparent(picture.columns(), picture.rows());
+  pixels.bounds_ = ContentBounds(picture);
+  if (pixels.bounds_.empty()) return pixels;
+  auto store = std::make_shared<Store>();
+  const Bounds& b = pixels.bounds_;
+  const size_t width = static_cast<size_t>(b.width());
+  std::vector<uint8_t> rgba, channelRow(width);
+  std::string packed[kChannels];
+  for (size_t y0 = static_cast<size_t>(b.top); y0 < static_cast<size_t>(b.bottom); y0 += kStripRows) {
+    const size_t rows = std::min(kStripRows, static_cast<size_t>(b.bottom) - y0);
+    ExportStrip(picture, b.left, y0, width, rows, rgba);
+    for (size_t r = 0; r < rows; ++r) {
+      for (int c = 0; c < kChannels; ++c) {
+        const uint8_t* row = rgba.data() + r * width * 4;
+        for (size_t x = 0; x < width; ++x) channelRow[x] = row[x * 4 + c];
+        store->rowLengths[c].push_back(static_cast<uint16_t>(PackRow(channelRow.data(), width, packed[c])));
+        if (packed[c].size() >= kFlushBytes) store->append(c, packed[c]);
+      }
+    }
+  }
+  for (int c = 0; c < kChannels; ++c) store->append(c, packed[c]);
+  pixels.store_ = std::move(store);
+  return pixels;
+}
+
+std::vector<uint8_t> LayerPixels::contentRgba() const {
+  const size_t width = static_cast<size_t>(std::max(0L, bounds_.width()));
+  const size_t height = static_cast<size_t>(std::max(0L, bounds_.height()));
+  std::vector<uint8_t> rgba(width * height * 4);
+  if (!store_) return rgba;
+  std::vector<uint8_t> row(width);
+  for (int c = 0; c < kChannels; ++c) {
+    const std::string packed = store_->read(c);
+    size_t at = 0;
+    for (size_t y = 0; y < height; ++y) {
+      const size_t length = store_->rowLengths[c][y];
+      if (!UnpackRow(reinterpret_cast<const uint8_t*>(packed.data()) + at, length, row.data(), width))
+        throw PixelError("a layer's temporary file is damaged");
+      at += length;
+      uint8_t* out = rgba.data() + y * width * 4 + c;
+      for (size_t x = 0; x < width; ++x) out[x * 4] = row[x];
+    }
+  }
+  return rgba;
+}
+
+Magick::Image LayerPixels::image() const {
+  std::vector<uint8_t> canvas(width_ * height_ * 4, 0);
+  if (store_) {
+    const std::vector<uint8_t> content = contentRgba();
+    const size_t rowBytes = static_cast<size_t>(bounds_.width()) * 4;
+    for (long y = 0; y < bounds_.height(); ++y)
+      std::memcpy(canvas.data() + ((bounds_.top + y) * width_ + bounds_.left) * 4, content.data() + y * rowBytes, rowBytes);
+  }
+  Magick::Image picture(width_, height_, "RGBA", Magick::CharPixel, canvas.data());
+  picture.matte(true);
+  return picture;
+}
+
+std::string LayerPixels::packedChannel(int channel) const { return store_ ? store_->read(channel) : std::string(); }
+
+const std::vector<uint16_t>& LayerPixels::rowLengths(int channel) const {
+  static const std::vector<uint16_t> none;
+  return store_ ? store_->rowLengths[channel] : none;
+}
+
+std::vector<uint8_t> MergedRgba(const std::vector<Layer>& layers) {
+  const size_t width = layers.empty() ? 0 : layers.front().pixels.width();
+  const size_t height = layers.empty() ? 0 : layers.front().pixels.height();
+  std::vector<uint8_t> canvas(width * height * 4, 0);
+  for (const Layer& layer : layers) {
+    const Bounds& b = layer.pixels.bounds();
+    if (b.empty()) continue;
+    const std::vector<uint8_t> content = layer.pixels.contentRgba();
+    for (long y = 0; y < b.height(); ++y) {
+      const uint8_t* source = content.data() + static_cast<size_t>(y * b.width()) * 4;
+      uint8_t* target = canvas.data() + (static_cast<size_t>(b.top + y) * width + static_cast<size_t>(b.left)) * 4;
+      for (long x = 0; x < b.width(); ++x, source += 4, target += 4) BlendOver(source, target);
+    }
+  }
+  return canvas;
+}
+
+}  // namespace photoshop::detail

@@ -1,0 +1,67 @@
+#pragma once
+// A layer's pixels as the editor keeps them between events: the bounds of
+// its content on the canvas and the content's channels, 8 bits each,
+// PackBits-coded row by row in a temporary file of its own. So a document
+// holds any number of layers at the cost of a few rows of memory each;
+// an event decodes the one layer it works on.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <Magick++.h>
+
+#include "pixel_error.h"
+
+namespace photoshop::detail {
+
+struct Bounds {
+  long left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+  long width() const { return right - left; }
+  long height() const { return bottom - top; }
+  bool empty() const { return width() <= 0 || height() <= 0; }
+};
+
+class LayerPixels {
+ public:
+  static constexpr int kChannels = 4;  // red, green, blue, alpha
+
+  LayerPixels() = default;
+  // Nothing on a canvas of that size.
+  static LayerPixels Transparent(size_t width, size_t height);
+  // The picture's pixels; the canvas is the picture's size. Throws PixelError
+  // when the temporary file cannot be written.
+  static LayerPixels FromImage(const Magick::Image& picture);
+
+  size_t width() const { return width_; }
+  size_t height() const { return height_; }
+  // The rectangle that holds every pixel not fully transparent.
+  const Bounds& bounds() const { return bounds_; }
+
+  // The whole canvas as an RGBA picture.
+  Magick::Image image() const;
+  // The content's RGBA bytes, bounds().width() x bounds().height(), row by row.
+  std::vector<uint8_t> contentRgba() const;
+  // The packed rows of one channel (0 red .. 3 alpha) and their lengths.
+  std::string packedChannel(int channel) const;
+  const std::vector<uint16_t>& rowLengths(int channel) const;
+
+ private:
+  struct Store;
+  std::shared_ptr<const Store> store_;
+  size_t width_ = 0, height_ = 0;
+  Bounds bounds_;
+};
+
+struct Layer {
+  std::string name;    // UTF-8
+  LayerPixels pixels;  // on the document's canvas
+  bool background = false;
+  long id = 0;
+};
+
+// The layers merged bottom to top, RGBA bytes of the canvas (transparent
+// where nothing covers), decoding one layer at a time.
+std::vector<uint8_t> MergedRgba(const std::vector<Layer>& layers);
+
+}  // namespace photoshop::detail
