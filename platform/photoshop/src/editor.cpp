@@ -176,17 +176,21 @@ void Editor::activate(size_t index) {
   std::rotate(documents_.begin() + index, documents_.begin() + index + 1, documents_.end());
 }
 
-std::optional<std::string> Editor::play(LONG event, const Descriptor* d) {
+Editor::Outcome Editor::play(LONG event, const Descriptor* d) {
   std::lock_guard guard(lock_);
+  writeFailed_ = false;
+  Outcome outcome;
   try {
-    return carryOut(event, d);
+    outcome.failure = carryOut(event, d);
   } catch (const PixelError& e) {
-    return std::string(e.what());
+    outcome.failure = e.what();
   } catch (const Magick::Exception& e) {
-    return std::string("the pixels could not be worked on: ") + e.what();
+    outcome.failure = std::string("the pixels could not be worked on: ") + e.what();
   } catch (const std::bad_alloc&) {
-    return std::string("there is not enough memory for this document");
+    outcome.failure = "there is not enough memory for this document";
   }
+  outcome.raised = writeFailed_;
+  return outcome;
 }
 
 std::optional<std::string> Editor::carryOut(LONG event, const Descriptor* d) {
@@ -245,6 +249,7 @@ Editor::Result Editor::save(const Descriptor* d) {
     if (document->format == "eps") return "EPS files are not written";
     auto failure = Write(*document, document->windowsPath, document->posixPath, TargetForFormat(document->format));
     if (!failure) document->dirty = false;
+    writeFailed_ = failure.has_value();
     return failure;
   }
   SaveTarget target;
@@ -255,7 +260,10 @@ Editor::Result Editor::save(const Descriptor* d) {
   const std::string windowsPath = WithExtension(in->text, target, lowerCase && lowerCase->flag);
   const std::string posix = PosixOf(windowsPath);
   if (posix.empty()) return "the path " + windowsPath + " cannot be reached";
-  if (auto failure = Write(*document, windowsPath, posix, target)) return failure;
+  if (auto failure = Write(*document, windowsPath, posix, target)) {
+    writeFailed_ = true;
+    return failure;
+  }
   document->windowsPath = windowsPath;
   document->posixPath = posix;
   document->format = target.name;

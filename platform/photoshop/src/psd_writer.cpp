@@ -119,8 +119,17 @@ size_t ExtraDataLength(const Layer& layer) {
   return n;
 }
 
+// A layer with nothing in it is stored as one transparent pixel in the top
+// left corner: readers such as ImageMagick drop layers of no size.
+constexpr Bounds kEmptyLayerBounds{0, 0, 1, 1};
+constexpr char kOneZeroByte[] = {0, 0};  // PackBits: a literal of one byte, 0
+
+Bounds StoredBounds(const Layer& layer) {
+  return layer.pixels.bounds().empty() ? kEmptyLayerBounds : layer.pixels.bounds();
+}
+
 size_t ChannelDataLength(const Layer& layer, int channel) {
-  if (layer.pixels.bounds().empty()) return 2;
+  if (layer.pixels.bounds().empty()) return 2 + 2 + sizeof kOneZeroByte;
   size_t n = 2;
   for (uint16_t length : layer.pixels.rowLengths(channel)) n += 2 + length;
   return n;
@@ -129,7 +138,7 @@ size_t ChannelDataLength(const Layer& layer, int channel) {
 size_t RecordLength(const Layer& layer) { return 16 + 2 + 4 * 6 + 12 + 4 + ExtraDataLength(layer); }
 
 void WriteRecord(Output& out, const Layer& layer) {
-  const Bounds& b = layer.pixels.bounds();
+  const Bounds b = StoredBounds(layer);
   for (long edge : {b.top, b.left, b.bottom, b.right}) out.u32(static_cast<unsigned long>(edge));
   out.u16(LayerPixels::kChannels);
   for (int i = 0; i < LayerPixels::kChannels; ++i) {
@@ -161,12 +170,13 @@ void WriteRecord(Output& out, const Layer& layer) {
 
 void WriteChannelData(Output& out, const Layer& layer) {
   for (int i = 0; i < LayerPixels::kChannels; ++i) {
+    out.u16(1);  // PackBits
     if (layer.pixels.bounds().empty()) {
-      out.u16(0);  // raw, no rows
+      out.u16(sizeof kOneZeroByte);
+      out.bytes(kOneZeroByte, sizeof kOneZeroByte);
       continue;
     }
     const int channel = kLayerChannelIndex[i];
-    out.u16(1);  // PackBits
     for (uint16_t length : layer.pixels.rowLengths(channel)) out.u16(length);
     const std::string packed = layer.pixels.packedChannel(channel);
     out.bytes(packed.data(), packed.size());
