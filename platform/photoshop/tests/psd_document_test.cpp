@@ -80,6 +80,33 @@ TEST_F(LayeredDocumentTest, ReadBackAndSavedAgainItKeepsEveryLayerAndPixel) {
   for (size_t i = 0; i < before.size(); ++i) EXPECT_TRUE(after[i].compare(before[i])) << "picture " << i;
 }
 
+TEST_F(LayeredDocumentTest, APosterSizedDocumentIsSavedInEveryPictureType) {
+  Magick::Image page(Magick::Geometry(6622, 4677), Magick::Color("white"));
+  page.fillColor(Magick::Color("red"));
+  page.draw(Magick::DrawableRectangle(6000, 4000, 6099, 4099));
+  page.write(PosixPath("poster.png"));
+  ASSERT_EQ(Open("poster.png"), "");
+  ASSERT_EQ(SaveAsPsd("poster.psd"), "");
+  struct Case {
+    const char* format;
+    const char* file;
+    const char* magick;
+  } cases[] = {{"BMPF", "poster.bmp", "BMP3"}, {"JPEG", "poster.jpg", "JPEG"}, {"PNGF", "poster-saved.png", "PNG"},
+               {"TrgF", "poster.tga", "TGA"}, {"TIFF", "poster.tif", "TIFF"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    ASSERT_EQ(SaveAs(c.file, c.format), "");
+    Magick::Image written(PosixPath(c.file));
+    EXPECT_EQ(written.magick(), c.magick);
+    EXPECT_EQ(written.columns(), 6622u);
+    EXPECT_EQ(written.rows(), 4677u);
+    written.classType(Magick::DirectClass);  // a two-colour PNG comes as a palette
+    const Magick::ColorRGB house = written.pixelColor(6050, 4050);
+    EXPECT_GT(house.red(), 0.9);
+    EXPECT_LT(house.green(), 0.1);
+  }
+}
+
 // A folder on a small file system of its own, filled up so that no file fits.
 class FullDisk {
  public:
