@@ -2,6 +2,7 @@
 #include "editor.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include <win32/posix.h>
@@ -150,12 +151,15 @@ LayerPixels FittedTo(const LayerPixels& pixels, size_t width, size_t height) {
   return LayerPixels::FromImage(fitted);
 }
 
-// `top` composited over the layer's pixels.
-LayerPixels Over(const LayerPixels& bottom, const Magick::Image& top) {
+// `top` composited over the layer's pixels, on the bottom's canvas.
+LayerPixels Over(const LayerPixels& bottom, const LayerPixels& top) {
+  if (bottom.bounds().empty()) return FittedTo(top, bottom.width(), bottom.height());
   Magick::Image pixels = bottom.image();
-  pixels.composite(top, 0, 0, Magick::OverCompositeOp);
+  pixels.composite(top.image(), 0, 0, Magick::OverCompositeOp);
   return LayerPixels::FromImage(pixels);
 }
+
+uint8_t Byte(double component) { return static_cast<uint8_t>(std::lround(component)); }
 
 }  // namespace
 
@@ -325,7 +329,7 @@ Editor::Result Editor::make(const Descriptor& d) {
     if (document->hasBackground()) return "the document has a background layer already";
     Layer layer = document->layers[document->active];
     document->layers.erase(document->layers.begin() + document->active);
-    const LayerPixels filled = Over(LayerPixels::FromImage(Filled(layer.pixels, background_)), layer.pixels.image());
+    const LayerPixels filled = Over(LayerPixels::FromImage(Filled(layer.pixels, background_)), layer.pixels);
     document->layers.insert(document->layers.begin(), Layer{"Background", filled, true, layer.id});
     document->active = 0;
   } else if (Is(what->type, "Lyr ")) {
@@ -351,11 +355,13 @@ Editor::Result Editor::remove(const Descriptor* d) {
     if (document->selection == Document::Selection::All) {
       layer.pixels = layer.background ? LayerPixels::FromImage(Filled(layer.pixels, background_))
                                       : LayerPixels::Transparent(layer.pixels.width(), layer.pixels.height());
-    } else {
+    } else if (layer.background) {
       Magick::Image pixels = layer.pixels.image();
-      if (layer.background) pixels.opaque(ToMagick(document->selectedColour), ToMagick(background_));
-      else pixels.transparent(ToMagick(document->selectedColour));
+      pixels.opaque(ToMagick(document->selectedColour), ToMagick(background_));
       layer.pixels = LayerPixels::FromImage(pixels);
+    } else {
+      const Colour& c = document->selectedColour;
+      layer.pixels = layer.pixels.withoutColour(Byte(c.red), Byte(c.green), Byte(c.blue));
     }
     document->dirty = true;
     return std::nullopt;
@@ -417,7 +423,7 @@ Editor::Result Editor::paste() {
   if (document == nullptr) return "there is no open document";
   if (!clipboard_) return "the clipboard is empty";
   Layer& layer = document->layers[document->active];
-  layer.pixels = Over(layer.pixels, FittedTo(*clipboard_, layer.pixels.width(), layer.pixels.height()).image());
+  layer.pixels = Over(layer.pixels, *clipboard_);
   document->dirty = true;
   return std::nullopt;
 }

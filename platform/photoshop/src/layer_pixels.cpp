@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "packbits.h"
 
@@ -16,19 +17,16 @@ namespace {
 constexpr size_t kStripRows = 64;         // rows taken from a picture at a time
 constexpr size_t kFlushBytes = 1u << 20;  // packed bytes kept before they go to the file
 
-// Rows [y, y + rows) of columns [x, x + width) as RGBA bytes.
-void ExportStrip(Magick::Image& picture, long x, size_t y, size_t width, size_t rows, std::vector<uint8_t>& rgba) {
-  rgba.resize(width * rows * 4);
-  picture.write(x, static_cast<ssize_t>(y), width, rows, "RGBA", Magick::CharPixel, rgba.data());
-}
+using StripSource = LayerPixels::StripSource;
 
-Bounds ContentBounds(Magick::Image& picture) {
-  const size_t width = picture.columns(), height = picture.rows();
-  Bounds b{static_cast<long>(width), static_cast<long>(height), 0, 0};
+// The rectangle of the pixels not fully transparent inside `area`.
+Bounds ContentBounds(const StripSource& source, const Bounds& area) {
+  const size_t width = static_cast<size_t>(area.width());
+  Bounds b{area.right, area.bottom, area.left, area.top};
   std::vector<uint8_t> rgba;
-  for (size_t y0 = 0; y0 < height; y0 += kStripRows) {
-    const size_t rows = std::min(kStripRows, height - y0);
-    ExportStrip(picture, 0, y0, width, rows, rgba);
+  for (long y0 = area.top; y0 < area.bottom; y0 += kStripRows) {
+    const size_t rows = std::min<size_t>(kStripRows, static_cast<size_t>(area.bottom - y0));
+    source(area.left, static_cast<size_t>(y0), width, rows, rgba);
     for (size_t r = 0; r < rows; ++r) {
       const uint8_t* row = rgba.data() + r * width * 4;
       size_t first = 0;
@@ -36,10 +34,10 @@ Bounds ContentBounds(Magick::Image& picture) {
       if (first == width) continue;
       size_t last = width - 1;
       while (row[last * 4 + 3] == 0) --last;
-      b.left = std::min(b.left, static_cast<long>(first));
-      b.right = std::max(b.right, static_cast<long>(last + 1));
-      b.top = std::min(b.top, static_cast<long>(y0 + r));
-      b.bottom = static_cast<long>(y0 + r + 1);
+      b.left = std::min(b.left, area.left + static_cast<long>(first));
+      b.right = std::max(b.right, area.left + static_cast<long>(last + 1));
+      b.top = std::min(b.top, y0 + static_cast<long>(r));
+      b.bottom = y0 + static_cast<long>(r + 1);
     }
   }
   return b.empty() ? Bounds{} : b;
@@ -119,24 +117,24 @@ LayerPixels LayerPixels::Transparent(size_t width, size_t height) {
   return pixels;
 }
 
-LayerPixels LayerPixels::FromImage(const Magick::Image& source) {
-  Magick::Image picture = source;
-  LayerPixels pixels = Transparent(picture.columns(), picture.rows());
-  pixels.bounds_ = ContentBounds(picture);
+// The content found inside `area` of a canvas, packed into a new store.
+LayerPixels LayerPixels::Encode(size_t width, size_t height, const Bounds& area, const StripSource& source) {
+  LayerPixels pixels = Transparent(width, height);
+  pixels.bounds_ = ContentBounds(source, area);
   if (pixels.bounds_.empty()) return pixels;
   auto store = std::make_shared<Store>();
   const Bounds& b = pixels.bounds_;
-  const size_t width = static_cast<size_t>(b.width());
-  std::vector<uint8_t> rgba, channelRow(width);
+  const size_t contentWidth = static_cast<size_t>(b.width());
+  std::vector<uint8_t> rgba, channelRow(contentWidth);
   std::string packed[kChannels];
-  for (size_t y0 = static_cast<size_t>(b.top); y0 < static_cast<size_t>(b.bottom); y0 += kStripRows) {
-    const size_t rows = std::min(kStripRows, static_cast<size_t>(b.bottom) - y0);
-    ExportStrip(picture, b.left, y0, width, rows, rgba);
+  for (long y0 = b.top; y0 < b.bottom; y0 += kStripRows) {
+    const size_t rows = std::min<size_t>(kStripRows, static_cast<size_t>(b.bottom - y0));
+    source(b.left, static_cast<size_t>(y0), contentWidth, rows, rgba);
     for (size_t r = 0; r < rows; ++r) {
+      const uint8_t* row = rgba.data() + r * contentWidth * 4;
       for (int c = 0; c < kChannels; ++c) {
-        const uint8_t* row = rgba.data() + r * width * 4;
-        for (size_t x = 0; x < width; ++x) channelRow[x] = row[x * 4 + c];
-        store->rowLengths[c].push_back(static_cast<uint16_t>(PackRow(channelRow.data(), width, packed[c])));
+        for (size_t x = 0; x < contentWidth; ++x) channelRow[x] = row[x * 4 + c];
+        store->rowLengths[c].push_back(static_cast<uint16_t>(PackRow(channelRow.data(), contentWidth, packed[c])));
         if (packed[c].size() >= kFlushBytes) store->append(c, packed[c]);
       }
     }
@@ -144,6 +142,32 @@ LayerPixels LayerPixels::FromImage(const Magick::Image& source) {
   for (int c = 0; c < kChannels; ++c) store->append(c, packed[c]);
   pixels.store_ = std::move(store);
   return pixels;
+}
+
+LayerPixels LayerPixels::FromImage(const Magick::Image& source) {
+  Magick::Image picture = source;
+  const size_t width = picture.columns(), height = picture.rows();
+  return Encode(width, height, Bounds{0, 0, static_cast<long>(width), static_cast<long>(height)},
+                [&](long x, size_t y, size_t w, size_t rows, std::vector<uint8_t>& rgba) {
+                  rgba.resize(w * rows * 4);
+                  picture.write(x, static_cast<ssize_t>(y), w, rows, "RGBA", Magick::CharPixel, rgba.data());
+                });
+}
+
+LayerPixels LayerPixels::withoutColour(uint8_t red, uint8_t green, uint8_t blue) const {
+  if (!store_) return *this;
+  std::vector<uint8_t> content = contentRgba();
+  for (size_t i = 0; i < content.size(); i += 4)
+    if (content[i] == red && content[i + 1] == green && content[i + 2] == blue && content[i + 3] == 255) content[i + 3] = 0;
+  const size_t contentWidth = static_cast<size_t>(bounds_.width());
+  const Bounds old = bounds_;
+  return Encode(width_, height_, bounds_, [&](long x, size_t y, size_t w, size_t rows, std::vector<uint8_t>& rgba) {
+    rgba.resize(w * rows * 4);
+    for (size_t r = 0; r < rows; ++r)
+      std::memcpy(rgba.data() + r * w * 4,
+                  content.data() + ((y + r - static_cast<size_t>(old.top)) * contentWidth + static_cast<size_t>(x - old.left)) * 4,
+                  w * 4);
+  });
 }
 
 std::vector<uint8_t> LayerPixels::contentRgba() const {

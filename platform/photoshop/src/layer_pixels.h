@@ -5,6 +5,7 @@
 // holds any number of layers at the cost of a few rows of memory each;
 // an event decodes the one layer it works on.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,8 @@ struct Bounds {
 class LayerPixels {
  public:
   static constexpr int kChannels = 4;  // red, green, blue, alpha
+  // Fills `rgba` with rows [y, y + rows) of columns [x, x + width) of a canvas.
+  using StripSource = std::function<void(long x, size_t y, size_t width, size_t rows, std::vector<uint8_t>& rgba)>;
 
   LayerPixels() = default;
   // Nothing on a canvas of that size.
@@ -32,6 +35,9 @@ class LayerPixels {
   // The picture's pixels; the canvas is the picture's size. Throws PixelError
   // when the temporary file cannot be written.
   static LayerPixels FromImage(const Magick::Image& picture);
+
+  // The same with every opaque pixel of that colour made transparent.
+  LayerPixels withoutColour(uint8_t red, uint8_t green, uint8_t blue) const;
 
   size_t width() const { return width_; }
   size_t height() const { return height_; }
@@ -48,6 +54,7 @@ class LayerPixels {
 
  private:
   struct Store;
+  static LayerPixels Encode(size_t width, size_t height, const Bounds& area, const StripSource& source);
   std::shared_ptr<const Store> store_;
   size_t width_ = 0, height_ = 0;
   Bounds bounds_;
