@@ -135,31 +135,13 @@ std::optional<std::string> Write(const Document& document, const std::string& wi
 
 Magick::ColorRGB ToMagick(const Colour& c) { return Magick::ColorRGB(c.red / 255.0, c.green / 255.0, c.blue / 255.0); }
 
-Magick::Image Filled(const LayerPixels& like, const Colour& colour) {
-  Magick::Image pixels(Magick::Geometry(like.width(), like.height()), ToMagick(colour));
-  pixels.matte(true);
-  return pixels;
-}
-
-// A layer's pixels fitted to a document's size (cut off or extended with
-// transparency at the right and bottom).
-LayerPixels FittedTo(const LayerPixels& pixels, size_t width, size_t height) {
-  if (pixels.width() == width && pixels.height() == height) return pixels;
-  Magick::Image fitted(Magick::Geometry(width, height), Magick::Color("transparent"));
-  fitted.matte(true);
-  fitted.composite(pixels.image(), 0, 0, Magick::OverCompositeOp);
-  return LayerPixels::FromImage(fitted);
-}
-
-// `top` composited over the layer's pixels, on the bottom's canvas.
-LayerPixels Over(const LayerPixels& bottom, const LayerPixels& top) {
-  if (bottom.bounds().empty()) return FittedTo(top, bottom.width(), bottom.height());
-  Magick::Image pixels = bottom.image();
-  pixels.composite(top.image(), 0, 0, Magick::OverCompositeOp);
-  return LayerPixels::FromImage(pixels);
-}
-
 uint8_t Byte(double component) { return static_cast<uint8_t>(std::lround(component)); }
+
+// A layer of the canvas of `like`, filled with an opaque colour.
+LayerPixels Filled(const LayerPixels& like, const Colour& c) {
+  const uint8_t rgba[4] = {Byte(c.red), Byte(c.green), Byte(c.blue), 255};
+  return LayerPixels::Filled(like.width(), like.height(), rgba);
+}
 
 }  // namespace
 
@@ -329,7 +311,7 @@ Editor::Result Editor::make(const Descriptor& d) {
     if (document->hasBackground()) return "the document has a background layer already";
     Layer layer = document->layers[document->active];
     document->layers.erase(document->layers.begin() + document->active);
-    const LayerPixels filled = Over(LayerPixels::FromImage(Filled(layer.pixels, background_)), layer.pixels);
+    const LayerPixels filled = Filled(layer.pixels, background_).over(layer.pixels);
     document->layers.insert(document->layers.begin(), Layer{"Background", filled, true, layer.id});
     document->active = 0;
   } else if (Is(what->type, "Lyr ")) {
@@ -353,7 +335,7 @@ Editor::Result Editor::remove(const Descriptor* d) {
     Layer& layer = document->layers[document->active];
     if (document->selection == Document::Selection::None) return "there is no selection";
     if (document->selection == Document::Selection::All) {
-      layer.pixels = layer.background ? LayerPixels::FromImage(Filled(layer.pixels, background_))
+      layer.pixels = layer.background ? Filled(layer.pixels, background_)
                                       : LayerPixels::Transparent(layer.pixels.width(), layer.pixels.height());
     } else if (layer.background) {
       Magick::Image pixels = layer.pixels.image();
@@ -403,7 +385,7 @@ Editor::Result Editor::duplicate(const Descriptor& d) {
   copy.background = false;
   copy.id = newLayerId();
   const LayerPixels& like = destination->layers.front().pixels;
-  copy.pixels = FittedTo(copy.pixels, like.width(), like.height());
+  copy.pixels = copy.pixels.onCanvas(like.width(), like.height());
   destination->layers.push_back(copy);
   if (destination == source) source->active = source->layers.size() - 1;
   destination->dirty = true;
@@ -423,7 +405,7 @@ Editor::Result Editor::paste() {
   if (document == nullptr) return "there is no open document";
   if (!clipboard_) return "the clipboard is empty";
   Layer& layer = document->layers[document->active];
-  layer.pixels = Over(layer.pixels, *clipboard_);
+  layer.pixels = layer.pixels.over(*clipboard_);
   document->dirty = true;
   return std::nullopt;
 }

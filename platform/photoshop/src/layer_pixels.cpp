@@ -170,6 +170,61 @@ LayerPixels LayerPixels::withoutColour(uint8_t red, uint8_t green, uint8_t blue)
   });
 }
 
+LayerPixels LayerPixels::Filled(size_t width, size_t height, const uint8_t (&colour)[4]) {
+  const Bounds all{0, 0, static_cast<long>(width), static_cast<long>(height)};
+  return Encode(width, height, all, [&](long, size_t, size_t w, size_t rows, std::vector<uint8_t>& rgba) {
+    rgba.resize(w * rows * 4);
+    for (size_t i = 0; i < rgba.size(); i += 4) std::memcpy(rgba.data() + i, colour, 4);
+  });
+}
+
+LayerPixels LayerPixels::FromCanvas(size_t width, size_t height, const std::vector<uint8_t>& canvas) {
+  const Bounds all{0, 0, static_cast<long>(width), static_cast<long>(height)};
+  return Encode(width, height, all, [&](long x, size_t y, size_t w, size_t rows, std::vector<uint8_t>& rgba) {
+    rgba.resize(w * rows * 4);
+    for (size_t r = 0; r < rows; ++r)
+      std::memcpy(rgba.data() + r * w * 4, canvas.data() + ((y + r) * width + static_cast<size_t>(x)) * 4, w * 4);
+  });
+}
+
+void LayerPixels::blendOnto(std::vector<uint8_t>& canvas, size_t width, size_t height) const {
+  if (!store_) return;
+  const Bounds& b = bounds_;
+  const long right = std::min(b.right, static_cast<long>(width)), bottom = std::min(b.bottom, static_cast<long>(height));
+  if (right <= b.left || bottom <= b.top) return;
+  const std::vector<uint8_t> content = contentRgba();
+  for (long y = b.top; y < bottom; ++y) {
+    const uint8_t* source = content.data() + static_cast<size_t>((y - b.top) * b.width()) * 4;
+    uint8_t* target = canvas.data() + (static_cast<size_t>(y) * width + static_cast<size_t>(b.left)) * 4;
+    for (long x = b.left; x < right; ++x, source += 4, target += 4) BlendOver(source, target);
+  }
+}
+
+LayerPixels LayerPixels::over(const LayerPixels& top) const {
+  if (!store_) return top.onCanvas(width_, height_);
+  std::vector<uint8_t> canvas(width_ * height_ * 4, 0);
+  blendOnto(canvas, width_, height_);
+  top.blendOnto(canvas, width_, height_);
+  return FromCanvas(width_, height_, canvas);
+}
+
+LayerPixels LayerPixels::onCanvas(size_t width, size_t height) const {
+  if (width == width_ && height == height_) return *this;
+  const Bounds kept{bounds_.left, bounds_.top, std::min(bounds_.right, static_cast<long>(width)),
+                    std::min(bounds_.bottom, static_cast<long>(height))};
+  if (!store_ || kept.empty()) return Transparent(width, height);
+  const std::vector<uint8_t> content = contentRgba();
+  const size_t contentWidth = static_cast<size_t>(bounds_.width());
+  return Encode(width, height, kept, [&](long x, size_t y, size_t w, size_t rows, std::vector<uint8_t>& rgba) {
+    rgba.resize(w * rows * 4);
+    for (size_t r = 0; r < rows; ++r)
+      std::memcpy(rgba.data() + r * w * 4,
+                  content.data() + ((y + r - static_cast<size_t>(bounds_.top)) * contentWidth +
+                                    static_cast<size_t>(x - bounds_.left)) * 4,
+                  w * 4);
+  });
+}
+
 std::vector<uint8_t> LayerPixels::contentRgba() const {
   const size_t width = static_cast<size_t>(std::max(0L, bounds_.width()));
   const size_t height = static_cast<size_t>(std::max(0L, bounds_.height()));
@@ -215,16 +270,7 @@ std::vector<uint8_t> MergedRgba(const std::vector<Layer>& layers) {
   const size_t width = layers.empty() ? 0 : layers.front().pixels.width();
   const size_t height = layers.empty() ? 0 : layers.front().pixels.height();
   std::vector<uint8_t> canvas(width * height * 4, 0);
-  for (const Layer& layer : layers) {
-    const Bounds& b = layer.pixels.bounds();
-    if (b.empty()) continue;
-    const std::vector<uint8_t> content = layer.pixels.contentRgba();
-    for (long y = 0; y < b.height(); ++y) {
-      const uint8_t* source = content.data() + static_cast<size_t>(y * b.width()) * 4;
-      uint8_t* target = canvas.data() + (static_cast<size_t>(b.top + y) * width + static_cast<size_t>(b.left)) * 4;
-      for (long x = 0; x < b.width(); ++x, source += 4, target += 4) BlendOver(source, target);
-    }
-  }
+  for (const Layer& layer : layers) layer.pixels.blendOnto(canvas, width, height);
   return canvas;
 }
 

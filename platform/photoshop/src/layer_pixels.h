@@ -36,18 +36,28 @@ class LayerPixels {
   // when the temporary file cannot be written.
   static LayerPixels FromImage(const Magick::Image& picture);
 
+  // A canvas filled with one colour (RGBA).
+  static LayerPixels Filled(size_t width, size_t height, const uint8_t (&rgba)[4]);
+
   // The same with every opaque pixel of that colour made transparent.
   LayerPixels withoutColour(uint8_t red, uint8_t green, uint8_t blue) const;
+  // `top` blended over these pixels, on this canvas.
+  LayerPixels over(const LayerPixels& top) const;
+  // The same pixels on a canvas of another size: cut off, or extended with
+  // transparency at the right and bottom.
+  LayerPixels onCanvas(size_t width, size_t height) const;
 
   size_t width() const { return width_; }
   size_t height() const { return height_; }
   // The rectangle that holds every pixel not fully transparent.
   const Bounds& bounds() const { return bounds_; }
 
-  // The whole canvas as an RGBA picture.
+  // The whole canvas as an RGBA picture (ImageMagick's: for its operations).
   Magick::Image image() const;
   // The content's RGBA bytes, bounds().width() x bounds().height(), row by row.
   std::vector<uint8_t> contentRgba() const;
+  // Blends the content over an RGBA canvas of width x height, cut to it.
+  void blendOnto(std::vector<uint8_t>& canvas, size_t width, size_t height) const;
   // The packed rows of one channel (0 red .. 3 alpha) and their lengths.
   std::string packedChannel(int channel) const;
   const std::vector<uint16_t>& rowLengths(int channel) const;
@@ -55,6 +65,7 @@ class LayerPixels {
  private:
   struct Store;
   static LayerPixels Encode(size_t width, size_t height, const Bounds& area, const StripSource& source);
+  static LayerPixels FromCanvas(size_t width, size_t height, const std::vector<uint8_t>& canvas);
   std::shared_ptr<const Store> store_;
   size_t width_ = 0, height_ = 0;
   Bounds bounds_;
