@@ -87,6 +87,12 @@ TEST_F(LayeredDocumentTest, APosterSizedDocumentIsSavedInEveryPictureType) {
   page.write(PosixPath("poster.png"));
   ASSERT_EQ(Open("poster.png"), "");
   ASSERT_EQ(SaveAsPsd("poster.psd"), "");
+  {
+    std::vector<Magick::Image> psd = ReadWithImageMagick(PosixPath("poster.psd"));  // rows of long runs
+    ASSERT_EQ(psd.size(), 2u);
+    EXPECT_EQ(Magick::ColorRGB(psd[1].pixelColor(6050, 4050)).green(), 0.0);
+    EXPECT_EQ(Magick::ColorRGB(psd[1].pixelColor(5000, 4050)).green(), 1.0);
+  }
   struct Case {
     const char* format;
     const char* file;
