@@ -4,6 +4,7 @@
     make_samples.py [FOLDER]               site-plan.dxf and many-entities.dxf in FOLDER
                                            (default: the folder of this script)
     make_samples.py --bench COUNT FILE     a drawing of COUNT entities for the plot benchmark
+    make_samples.py --layers COUNT FILE    a site of COUNT plottable layers for the create benchmark
 
 Run it with Debian's interpreter and python3-ezdxf: /usr/bin/python3.
 The drawings are fully determined by this script (fixed random seeds).
@@ -145,9 +146,48 @@ def many_entities(path, count, seed=7, size=1000.0):
     doc.saveas(path)
 
 
+LAYERED_SITE_WIDTH, LAYERED_SITE_HEIGHT = 1000.0, 706.3  # the shape of an A-series sheet
+
+
+def layered_site(path, count, seed=5, per_layer=150):
+    """`count` plottable layers, each with `per_layer` lines, circles,
+    polylines and texts in a part of the site of its own (a tenth to all of
+    it), so that the layers' contents have bounds of every size. Every fifth
+    layer's name has an umlaut."""
+    doc = ezdxf.new("R2000")
+    layers = [(("B\u00e4ume %02d" if i % 5 == 4 else "LAYER_%02d") % i, 1 + i % 7, True, True)
+              for i in range(count)]
+    add_layers(doc, layers)
+    msp = doc.modelspace()
+    rng = random.Random(seed)
+    width, height = LAYERED_SITE_WIDTH, LAYERED_SITE_HEIGHT
+    for name, _, _, _ in layers:
+        share = rng.uniform(0.3, 1.0)
+        w, h = width * share, height * share
+        left, bottom = rng.uniform(0, width - w), rng.uniform(0, height - h)
+        attribs = {"layer": name}
+        for k in range(per_layer):
+            x, y = left + rng.uniform(0, w), bottom + rng.uniform(0, h)
+            kind = k % 4
+            if kind == 0:
+                msp.add_line((x, y), (x + rng.uniform(-30, 30), y + rng.uniform(-30, 30)), dxfattribs=attribs)
+            elif kind == 1:
+                msp.add_circle((x, y), radius=rng.uniform(1, 8), dxfattribs=attribs)
+            elif kind == 2:
+                rectangle(msp, x, y, rng.uniform(5, 40), rng.uniform(5, 30), name)
+            else:
+                msp.add_text("%s %d" % (name[:6], k), dxfattribs=dict(attribs, height=rng.uniform(2, 6), insert=(x, y)))
+    set_view_and_page_setup(doc, centre=(width / 2, height / 2), height=height * 1.05,
+                            window=((0, 0), (width, height)))
+    doc.saveas(path)
+
+
 def main(argv):
     if len(argv) == 4 and argv[1] == "--bench":
         many_entities(argv[3], int(argv[2]), seed=11)
+        return 0
+    if len(argv) == 4 and argv[1] == "--layers":
+        layered_site(argv[3], int(argv[2]))
         return 0
     if len(argv) > 2:
         print(__doc__, file=sys.stderr)

@@ -1,11 +1,14 @@
 // Layouts, plot settings, the validator, the page setup dialog and command.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "acaplmgr.h"
 #include "arx/drawing.h"
 #include "arx/pagesetup.h"
+#include "arx/plotdevices.h"
 #include "dbplotsetval.h"
 #include "ui/scripted_driver.h"
 
@@ -145,6 +148,106 @@ TEST_F(PageSetupTest, CommandRefusesBadWordsAndChangesNothing) {
     EXPECT_EQ(setup().canonicalMediaName, before.canonicalMediaName) << bad;
     EXPECT_EQ(setup().plotType, before.plotType) << bad;
     EXPECT_EQ(setup().windowMax.x, before.windowMax.x) << bad;
+  }
+}
+
+TEST_F(PageSetupTest, RasterDevicesTakeASizeInPixelsOfTheUsers) {
+  const char* devices[] = {"PublishToWeb PNG.pc3", "PublishToWeb JPG.pc3", "TIFF Version 6 (Uncompressed).pc3"};
+  struct Case {
+    const char* given;
+    const char* canonical;
+    const char* locale;
+  } cases[] = {
+      {"6622 x 4677 Pixels", "User_(6622.00_x_4677.00_Pixels)", "User (6622.00 x 4677.00 Pixels)"},
+      {"6622x4677", "User_(6622.00_x_4677.00_Pixels)", "User (6622.00 x 4677.00 Pixels)"},
+      {"User (6622.00 x 4677.00 Pixels)", "User_(6622.00_x_4677.00_Pixels)", "User (6622.00 x 4677.00 Pixels)"},
+      {"User_(9933.00_x_7016.00_Pixels)", "User_(9933.00_x_7016.00_Pixels)", "User (9933.00 x 7016.00 Pixels)"},
+      {"1 x 1 pixels", "User_(1.00_x_1.00_Pixels)", "User (1.00 x 1.00 Pixels)"},
+      {"16000 x 16000 Pixels", "User_(16000.00_x_16000.00_Pixels)", "User (16000.00 x 16000.00 Pixels)"},
+  };
+  AcDbPlotSettingsValidator* validator = acdbHostApplicationServices()->plotSettingsValidator();
+  for (const char* device : devices)
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(device) + ": " + c.given);
+      std::string error;
+      ASSERT_TRUE(arx::runPageSetupCommand("device=\"" + std::string(device) + "\" media=\"" + c.given + "\"", error))
+          << error;
+      EXPECT_EQ(setup().canonicalMediaName, c.canonical);
+      AcDbLayout* layout = manager()->findLayoutNamed("Model", true);
+      const ACHAR* locale = nullptr;
+      ASSERT_EQ(validator->getLocaleMediaName(layout, c.canonical, locale), Acad::eOk);
+      EXPECT_STREQ(locale, c.locale);
+      layout->close();
+    }
+  std::string error;
+  ASSERT_TRUE(arx::runPageSetupCommand("device=\"PublishToWeb JPG.pc3\"", error)) << error;
+  EXPECT_EQ(setup().canonicalMediaName, "User_(16000.00_x_16000.00_Pixels)") << "another raster device keeps the size";
+}
+
+TEST_F(PageSetupTest, ASizeOutOfRangeIsRefusedWithItsMessageAndThePageSetupStays) {
+  const std::string range = "The plot device \"PublishToWeb PNG.pc3\" takes sizes from 1 x 1 to 16000 x 16000 pixels, not ";
+  struct Case {
+    const char* device;
+    const char* media;
+    std::string message;
+  } cases[] = {
+      {"PublishToWeb PNG.pc3", "16001 x 4677 Pixels", range + "\"16001 x 4677 Pixels\""},
+      {"PublishToWeb PNG.pc3", "6622 x 16001 Pixels", range + "\"6622 x 16001 Pixels\""},
+      {"PublishToWeb PNG.pc3", "0 x 10 Pixels", range + "\"0 x 10 Pixels\""},
+      {"PublishToWeb PNG.pc3", "-5 x 10", range + "\"-5 x 10\""},
+      {"PublishToWeb PNG.pc3", "6622.5 x 10 Pixels", "A size in pixels is whole pixels, not \"6622.5 x 10 Pixels\""},
+      {"PublishToWeb PNG.pc3", "6622 x 4677 Inches", "The plot device \"PublishToWeb PNG.pc3\" has no paper \"6622 x 4677 Inches\""},
+      {"PostScript Level 2.pc3", "6622 x 4677 Pixels",
+       "The plot device \"PostScript Level 2.pc3\" has no paper \"6622 x 4677 Pixels\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.device) + ": " + c.media);
+    SetUp();
+    const std::string words = "device=\"" + std::string(c.device) + "\" media=\"" + c.media + "\"";
+    std::string error;
+    EXPECT_FALSE(arx::runPageSetupCommand(words, error));
+    EXPECT_EQ(error, c.message);
+    EXPECT_EQ(setup().plotCfgName, "PublishToWeb PNG.pc3");
+    EXPECT_EQ(setup().canonicalMediaName, "VGA_(640.00_x_480.00_Pixels)");
+    // The dialog shows the same refusal and keeps its draft.
+    ui::ScriptedDriver& driver = answer("dialog pagesetup select device \"" + std::string(c.device) +
+                                        "\"\ndialog pagesetup set media \"" + c.media + "\"\ndialog pagesetup click 1\n");
+    EXPECT_EQ(manager()->pageSetup(AcDbObjectId::kNull, nullptr, true), 1);
+    EXPECT_NE(driver.transcript().find("dialog pagesetup refused set: " + c.message), std::string::npos)
+        << driver.transcript();
+    EXPECT_EQ(setup().plotCfgName, c.device);
+    const bool sameDevice = std::string(c.device) == "PublishToWeb PNG.pc3";  // else the device's first paper
+    EXPECT_EQ(setup().canonicalMediaName,
+              sameDevice ? "VGA_(640.00_x_480.00_Pixels)" : arx::findPlotDevice(c.device)->media.front().canonicalName);
+  }
+}
+
+TEST_F(PageSetupTest, PostScriptOffersTheIsoAndAnsiSheets) {
+  struct Case {
+    const char* locale;
+    int width, height;  // points
+  } cases[] = {
+      {"ISO A4 (297.00 x 210.00 MM)", 842, 595},       {"ISO A3 (420.00 x 297.00 MM)", 1191, 842},
+      {"ISO A2 (594.00 x 420.00 MM)", 1684, 1191},     {"ISO A1 (841.00 x 594.00 MM)", 2384, 1684},
+      {"ISO A0 (1189.00 x 841.00 MM)", 3370, 2384},    {"ANSI A (11.00 x 8.50 Inches)", 792, 612},
+      {"ANSI B (17.00 x 11.00 Inches)", 1224, 792},    {"ANSI C (22.00 x 17.00 Inches)", 1584, 1224},
+      {"ANSI D (34.00 x 22.00 Inches)", 2448, 1584},   {"ANSI E (44.00 x 34.00 Inches)", 3168, 2448},
+  };
+  const arx::PlotDevice* postScript = arx::findPlotDevice("PostScript Level 2.pc3");
+  ASSERT_NE(postScript, nullptr);
+  EXPECT_EQ(postScript->media.size(), std::size(cases));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.locale);
+    std::string error;
+    ASSERT_TRUE(arx::runPageSetupCommand("device=\"PostScript Level 2.pc3\" media=\"" + std::string(c.locale) + "\"", error))
+        << error;
+    std::string canonical = c.locale;
+    std::replace(canonical.begin(), canonical.end(), ' ', '_');
+    EXPECT_EQ(setup().canonicalMediaName, canonical);
+    const auto medium = arx::findPlotMedium(*postScript, canonical);
+    ASSERT_TRUE(medium.has_value());
+    EXPECT_EQ(medium->width, c.width);
+    EXPECT_EQ(medium->height, c.height);
   }
 }
 

@@ -1,8 +1,10 @@
 // Plots of real drawings to real files, checked pixel by pixel.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -309,6 +311,46 @@ TEST_F(PlotPixels, EveryRasterFormatIsARealPictureOfThePlot) {
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     EXPECT_EQ(head, c.magic) << c.device;
   }
+}
+
+TEST_F(PlotPixels, UserSizesPlotInEveryRasterFormat) {
+  line({10, 10}, {50, 10});
+  struct Case {
+    const char* device;
+    const char* file;
+    const char* media;
+    int width, height;
+  } cases[] = {
+      {"PublishToWeb PNG.pc3", "u.png", "User_(3200.00_x_2400.00_Pixels)", 3200, 2400},
+      {"PublishToWeb JPG.pc3", "u.jpg", "User_(2400.00_x_3200.00_Pixels)", 2400, 3200},
+      {"TIFF Version 6 (Uncompressed).pc3", "u.tif", "User_(1.00_x_1.00_Pixels)", 1, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.device);
+    usePage(c.device, c.media, {0, 0}, {64, 48});
+    const arx::PlotPicture pic = plot(c.file);
+    EXPECT_EQ(pic.width, c.width);
+    EXPECT_EQ(pic.height, c.height);
+  }
+}
+
+// Plots with less memory than the page needs; exit status 0 when the plot
+// failed, with its message on stderr, and left no file.
+[[noreturn]] void PlotWithLittleMemory(const std::string& path) {
+  rlimit small{};
+  small.rlim_cur = small.rlim_max = 512u << 20;  // less than the page's 1 GB
+  setrlimit(RLIMIT_AS, &small);
+  const arx::FileResult result = arx::plotLayout(arx::workingDrawing(), path);
+  std::fprintf(stderr, "%s\n", result.error.c_str());
+  std::exit(!result.ok && !fs::exists(path) && !fs::exists(path + ".partial") ? 0 : 1);
+}
+
+TEST_F(PlotPixels, APlotThatDoesNotFitInMemoryEndsWithAMessage) {
+  line({10, 10}, {50, 10});
+  usePage("PublishToWeb PNG.pc3", "User_(16000.00_x_16000.00_Pixels)", {0, 0}, {64, 48});
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(PlotWithLittleMemory(file("huge.png")), ::testing::ExitedWithCode(0),
+              "The plot page of 16000 x 16000 pixels cannot be made: out of memory");
 }
 
 TEST_F(PlotPixels, DevicesThatCannotPlot) {

@@ -2,6 +2,7 @@
 #include "editor.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include <win32/posix.h>
@@ -119,31 +120,27 @@ std::string WithExtension(const std::string& windowsPath, const SaveTarget& targ
   return stem + (lowerCase ? target.extensions.front() : Uppered(target.extensions.front()));
 }
 
-std::optional<std::string> Write(const Document& document, const std::string& posixPath, const SaveTarget& target) {
+// Saves through a temporary file: on failure the file at the path is the one
+// that was there before.
+std::optional<std::string> Write(const Document& document, const std::string& windowsPath, const std::string& posixPath,
+                                 const SaveTarget& target) {
   try {
     if (target.layered) WriteLayeredPsd(posixPath, document.layers);
     else WriteFlat(posixPath, document.layers, target.flat);
   } catch (const PixelError& e) {
-    return std::string("the file could not be written: ") + e.what();
+    return "the file " + windowsPath + " could not be written: " + e.what();
   }
   return std::nullopt;
 }
 
 Magick::ColorRGB ToMagick(const Colour& c) { return Magick::ColorRGB(c.red / 255.0, c.green / 255.0, c.blue / 255.0); }
 
-Magick::Image Filled(const Magick::Image& like, const Colour& colour) {
-  Magick::Image pixels(Magick::Geometry(like.columns(), like.rows()), ToMagick(colour));
-  pixels.matte(true);
-  return pixels;
-}
+uint8_t Byte(double component) { return static_cast<uint8_t>(std::lround(component)); }
 
-// A layer's pixels fitted to a document's size (cut off or extended with
-// transparency at the right and bottom).
-Magick::Image FittedTo(const Magick::Image& pixels, size_t width, size_t height) {
-  if (pixels.columns() == width && pixels.rows() == height) return pixels;
-  Magick::Image fitted = EmptyPixels(width, height);
-  fitted.composite(pixels, 0, 0, Magick::OverCompositeOp);
-  return fitted;
+// A layer of the canvas of `like`, filled with an opaque colour.
+LayerPixels Filled(const LayerPixels& like, const Colour& c) {
+  const uint8_t rgba[4] = {Byte(c.red), Byte(c.green), Byte(c.blue), 255};
+  return LayerPixels::Filled(like.width(), like.height(), rgba);
 }
 
 }  // namespace
@@ -165,8 +162,24 @@ void Editor::activate(size_t index) {
   std::rotate(documents_.begin() + index, documents_.begin() + index + 1, documents_.end());
 }
 
-std::optional<std::string> Editor::play(LONG event, const Descriptor* d) {
+Editor::Outcome Editor::play(LONG event, const Descriptor* d) {
   std::lock_guard guard(lock_);
+  writeFailed_ = false;
+  Outcome outcome;
+  try {
+    outcome.failure = carryOut(event, d);
+  } catch (const PixelError& e) {
+    outcome.failure = e.what();
+  } catch (const Magick::Exception& e) {
+    outcome.failure = std::string("the pixels could not be worked on: ") + e.what();
+  } catch (const std::bad_alloc&) {
+    outcome.failure = "there is not enough memory for this document";
+  }
+  outcome.raised = writeFailed_;
+  return outcome;
+}
+
+std::optional<std::string> Editor::carryOut(LONG event, const Descriptor* d) {
   static const Descriptor empty;
   const Descriptor& given = d ? *d : empty;
   if (Is(event, "Opn ")) return open(given);
@@ -220,8 +233,9 @@ Editor::Result Editor::save(const Descriptor* d) {
   if (as == nullptr) {
     if (document->posixPath.empty()) return "the document has no file yet";
     if (document->format == "eps") return "EPS files are not written";
-    auto failure = Write(*document, document->posixPath, TargetForFormat(document->format));
+    auto failure = Write(*document, document->windowsPath, document->posixPath, TargetForFormat(document->format));
     if (!failure) document->dirty = false;
+    writeFailed_ = failure.has_value();
     return failure;
   }
   SaveTarget target;
@@ -232,7 +246,10 @@ Editor::Result Editor::save(const Descriptor* d) {
   const std::string windowsPath = WithExtension(in->text, target, lowerCase && lowerCase->flag);
   const std::string posix = PosixOf(windowsPath);
   if (posix.empty()) return "the path " + windowsPath + " cannot be reached";
-  if (auto failure = Write(*document, posix, target)) return failure;
+  if (auto failure = Write(*document, windowsPath, posix, target)) {
+    writeFailed_ = true;
+    return failure;
+  }
   document->windowsPath = windowsPath;
   document->posixPath = posix;
   document->format = target.name;
@@ -294,16 +311,15 @@ Editor::Result Editor::make(const Descriptor& d) {
     if (document->hasBackground()) return "the document has a background layer already";
     Layer layer = document->layers[document->active];
     document->layers.erase(document->layers.begin() + document->active);
-    Magick::Image filled = Filled(layer.pixels, background_);
-    filled.composite(layer.pixels, 0, 0, Magick::OverCompositeOp);
+    const LayerPixels filled = Filled(layer.pixels, background_).over(layer.pixels);
     document->layers.insert(document->layers.begin(), Layer{"Background", filled, true, layer.id});
     document->active = 0;
   } else if (Is(what->type, "Lyr ")) {
     const Item* name = what->object->find("Nm  ");
     std::string layerName = name && !name->text.empty() ? name->text : "Layer " + std::to_string(document->layers.size());
-    const Magick::Image& like = document->layers.front().pixels;
+    const LayerPixels& like = document->layers.front().pixels;
     document->layers.insert(document->layers.begin() + document->active + 1,
-                            Layer{layerName, EmptyPixels(like.columns(), like.rows()), false, newLayerId()});
+                            Layer{layerName, LayerPixels::Transparent(like.width(), like.height()), false, newLayerId()});
     ++document->active;
   } else {
     return "the class \"" + CodeText(what->type) + "\" cannot be made";
@@ -318,12 +334,17 @@ Editor::Result Editor::remove(const Descriptor* d) {
   if (d == nullptr) {  // the selected pixels of the target layer
     Layer& layer = document->layers[document->active];
     if (document->selection == Document::Selection::None) return "there is no selection";
-    if (document->selection == Document::Selection::All)
-      layer.pixels = layer.background ? Filled(layer.pixels, background_) : EmptyPixels(layer.pixels.columns(), layer.pixels.rows());
-    else if (layer.background)
-      layer.pixels.opaque(ToMagick(document->selectedColour), ToMagick(background_));
-    else
-      layer.pixels.transparent(ToMagick(document->selectedColour));
+    if (document->selection == Document::Selection::All) {
+      layer.pixels = layer.background ? Filled(layer.pixels, background_)
+                                      : LayerPixels::Transparent(layer.pixels.width(), layer.pixels.height());
+    } else if (layer.background) {
+      Magick::Image pixels = layer.pixels.image();
+      pixels.opaque(ToMagick(document->selectedColour), ToMagick(background_));
+      layer.pixels = LayerPixels::FromImage(pixels);
+    } else {
+      const Colour& c = document->selectedColour;
+      layer.pixels = layer.pixels.withoutColour(Byte(c.red), Byte(c.green), Byte(c.blue));
+    }
     document->dirty = true;
     return std::nullopt;
   }
@@ -363,8 +384,8 @@ Editor::Result Editor::duplicate(const Descriptor& d) {
   copy.name = name ? name->text : copy.name + " copy";
   copy.background = false;
   copy.id = newLayerId();
-  const Magick::Image& like = destination->layers.front().pixels;
-  copy.pixels = FittedTo(copy.pixels, like.columns(), like.rows());
+  const LayerPixels& like = destination->layers.front().pixels;
+  copy.pixels = copy.pixels.onCanvas(like.width(), like.height());
   destination->layers.push_back(copy);
   if (destination == source) source->active = source->layers.size() - 1;
   destination->dirty = true;
@@ -384,7 +405,7 @@ Editor::Result Editor::paste() {
   if (document == nullptr) return "there is no open document";
   if (!clipboard_) return "the clipboard is empty";
   Layer& layer = document->layers[document->active];
-  layer.pixels.composite(*clipboard_, 0, 0, Magick::OverCompositeOp);
+  layer.pixels = layer.pixels.over(*clipboard_);
   document->dirty = true;
   return std::nullopt;
 }

@@ -31,8 +31,14 @@ struct Document {
 
 class Editor {
  public:
-  // Carries out one event; the reason when it cannot (the result descriptor's text).
-  std::optional<std::string> play(LONG event, const Descriptor* descriptor);
+  // What became of one event: the reason when it could not be carried out
+  // (the result descriptor's text); `raised` when the call itself fails, as
+  // it does for a file that could not be written.
+  struct Outcome {
+    std::optional<std::string> failure;
+    bool raised = false;
+  };
+  Outcome play(LONG event, const Descriptor* descriptor);
   // The property a reference names, nullopt when there is no such thing.
   std::optional<Descriptor> property(const Reference& reference);
   // The user closes: every document goes, unsaved changes discarded.
@@ -41,6 +47,7 @@ class Editor {
 
  private:
   using Result = std::optional<std::string>;
+  Result carryOut(LONG event, const Descriptor* descriptor);
   Result open(const Descriptor& d);
   Result save(const Descriptor* d);
   Result close();
@@ -59,7 +66,8 @@ class Editor {
 
   std::mutex lock_;
   std::vector<Document> documents_;  // the active one last
-  std::optional<Magick::Image> clipboard_;
+  std::optional<LayerPixels> clipboard_;
+  bool writeFailed_ = false;  // during the event being played
   Colour foreground_{0, 0, 0};
   Colour background_{255, 255, 255};
   long nextDocumentId_ = 101;

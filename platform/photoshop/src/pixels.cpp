@@ -12,6 +12,9 @@
 #include <filesystem>
 #include <list>
 
+#include "psd_writer.h"
+#include "safe_save.h"
+
 extern char** environ;
 
 namespace photoshop::detail {
@@ -56,41 +59,60 @@ Magick::Image RasteriseEps(const std::string& path, double resolution) {
   return page;
 }
 
-Layer SingleLayer(Magick::Image pixels) {
-  bool transparent = pixels.matte();
-  pixels.matte(true);
-  return Layer{transparent ? "Layer 0" : "Background", pixels, !transparent, 0};
+Layer SingleLayer(const Magick::Image& pixels) {
+  const bool transparent = pixels.matte();
+  return Layer{transparent ? "Layer 0" : "Background", LayerPixels::FromImage(pixels), !transparent, 0};
+}
+
+// A layer stored at its bounds, put at its place on the canvas.
+LayerPixels OnCanvas(const Magick::Image& layer, size_t width, size_t height) {
+  const Magick::Geometry page = layer.page();
+  const ssize_t x = page.xNegative() ? -static_cast<ssize_t>(page.xOff()) : static_cast<ssize_t>(page.xOff());
+  const ssize_t y = page.yNegative() ? -static_cast<ssize_t>(page.yOff()) : static_cast<ssize_t>(page.yOff());
+  if (x == 0 && y == 0 && layer.columns() == width && layer.rows() == height) return LayerPixels::FromImage(layer);
+  Magick::Image canvas(Magick::Geometry(width, height), Magick::Color("transparent"));
+  canvas.matte(true);
+  canvas.composite(layer, x, y, Magick::OverCompositeOp);
+  return LayerPixels::FromImage(canvas);
 }
 
 std::vector<Layer> LoadDocument(const std::string& path) {
   std::list<Magick::Image> images = pictures::ReadPictureImages(path);
   if (images.empty()) throw PixelError("no picture in " + path);
   if (images.size() == 1) return {SingleLayer(images.front())};
+  const size_t width = images.front().columns(), height = images.front().rows();
   images.pop_front();  // the merged picture; the layers follow
   std::vector<Layer> layers;
-  for (Magick::Image& image : images) {
+  while (!images.empty()) {  // each layer leaves ImageMagick's list once it is kept
+    Magick::Image& image = images.front();
     image.matte(true);
-    layers.push_back(Layer{image.label(), image, false, 0});
+    layers.push_back(Layer{image.label(), OnCanvas(image, width, height), false, 0});
+    images.pop_front();
   }
   layers.front().background = layers.front().name == "Background";
   return layers;
 }
 
+Magick::Image FromRgba(const std::vector<uint8_t>& rgba, size_t width, size_t height) {
+  Magick::Image picture(width, height, "RGBA", Magick::CharPixel, rgba.data());
+  picture.matte(true);
+  return picture;
+}
+
+// The merged layers on white, opaque.
 Magick::Image Flattened(const std::vector<Layer>& layers) {
-  Magick::Image page(Magick::Geometry(layers.front().pixels.columns(), layers.front().pixels.rows()),
-                     Magick::Color("white"));
-  page.composite(Composite(layers), 0, 0, Magick::OverCompositeOp);
+  std::vector<uint8_t> rgba = MergedRgba(layers);
+  for (size_t i = 0; i < rgba.size(); i += 4) {
+    const unsigned a = rgba[i + 3];
+    for (int c = 0; c < 3; ++c) rgba[i + c] = static_cast<uint8_t>((rgba[i + c] * a + 255 * (255 - a) + 127) / 255);
+    rgba[i + 3] = 255;
+  }
+  Magick::Image page = FromRgba(rgba, layers.front().pixels.width(), layers.front().pixels.height());
   page.matte(false);
   return page;
 }
 
 }  // namespace
-
-Magick::Image EmptyPixels(size_t width, size_t height) {
-  Magick::Image pixels(Magick::Geometry(width, height), Magick::Color("transparent"));
-  pixels.matte(true);
-  return pixels;
-}
 
 std::vector<Layer> LoadLayers(const std::string& path, double epsResolution) {
   if (!std::filesystem::is_regular_file(path)) throw PixelError("the file " + path + " does not exist");
@@ -99,7 +121,7 @@ std::vector<Layer> LoadLayers(const std::string& path, double epsResolution) {
     if (extension == ".eps" || extension == ".ps") {
       Magick::Image page = RasteriseEps(path, epsResolution);
       page.matte(true);
-      return {Layer{"Layer 1", page, false, 0}};
+      return {Layer{"Layer 1", LayerPixels::FromImage(page), false, 0}};
     }
     if (extension == ".psd") return LoadDocument(path);
     for (const char* known : {".png", ".jpg", ".jpeg", ".tif", ".tiff", ".bmp", ".tga"})
@@ -113,37 +135,27 @@ std::vector<Layer> LoadLayers(const std::string& path, double epsResolution) {
 }
 
 Magick::Image Composite(const std::vector<Layer>& layers) {
-  const Magick::Image& bottom = layers.front().pixels;
-  Magick::Image result = EmptyPixels(bottom.columns(), bottom.rows());
-  for (const Layer& layer : layers) result.composite(layer.pixels, 0, 0, Magick::OverCompositeOp);
-  return result;
+  return FromRgba(MergedRgba(layers), layers.front().pixels.width(), layers.front().pixels.height());
 }
 
 void WriteLayeredPsd(const std::string& path, const std::vector<Layer>& layers) {
-  std::list<Magick::Image> images{Composite(layers)};
-  for (const Layer& layer : layers) {
-    Magick::Image pixels = layer.pixels;
-    pixels.label(layer.name);
-    images.push_back(pixels);
-  }
-  try {
-    Magick::writeImages(images.begin(), images.end(), "PSD:" + path);
-  } catch (const Magick::Exception& e) {
-    throw PixelError(e.what());
-  }
+  SaveReplacing(path, [&](const std::string& temporary) { WritePsdFile(temporary, layers); });
 }
 
 void WriteFlat(const std::string& path, const std::vector<Layer>& layers, const FlatFormat& format) {
+  Magick::Blob blob;
   try {
     Magick::Image picture = format.keepTransparency ? Composite(layers) : Flattened(layers);
     if (!format.keepTransparency) picture.type(Magick::TrueColorType);
     if (format.quality > 0) picture.quality(format.quality);
     picture.endian(format.littleEndian ? Magick::LSBEndian : Magick::MSBEndian);
     picture.interlaceType(format.interlaced ? Magick::PlaneInterlace : Magick::NoInterlace);
-    picture.write(format.magickFormat + ":" + path);
+    picture.magick(format.magickFormat);
+    picture.write(&blob);
   } catch (const Magick::Exception& e) {
     throw PixelError(e.what());
   }
+  SaveReplacing(path, [&](const std::string& temporary) { WriteWholeFile(temporary, blob.data(), blob.length()); });
 }
 
 }  // namespace photoshop::detail

@@ -69,8 +69,9 @@ class ActionControl : public ComObject<IActionControl> {
     if (!Connected(run_)) return RPC_E_DISCONNECTED;
     std::optional<Descriptor> contents;
     if (descriptor != nullptr && !(contents = ContentsOf(descriptor))) return E_INVALIDARG;
-    auto failure = TheEditor().play(event, contents ? &*contents : nullptr);
+    auto [failure, raised] = TheEditor().play(event, contents ? &*contents : nullptr);
     Note({"play", CodeText(event), dialogMode, contents ? DescribeDescriptor(*contents) : "", failure.value_or("")});
+    if (raised) return E_FAIL;  // a file that could not be written: the call fails
     if (failure) {
       Descriptor why;
       why.put({.kind = Item::Kind::String, .key = CharId("Msg "), .text = *failure});

@@ -1,86 +1,14 @@
 // The editor's server through COM: installation, events on real files, the
 // journal, and the user's turn once someone hooks the editor's thread.
-#include <gtest/gtest.h>
-
-#include <Magick++.h>
-#include <PhotoshopTypeLibrary.h>
-#include <photoshop/server.h>
 #include <ui/scripted_driver.h>
-#include <win32/posix.h>
 
 #include <filesystem>
 #include <fstream>
 #include <future>
 
+#include "server_fixture.h"
+
 namespace {
-
-namespace fs = std::filesystem;
-
-IPhotoshopApplication* Connect() {
-  CoInitialize(nullptr);
-  IPhotoshopApplication* application = nullptr;
-  EXPECT_EQ(CoCreateInstance(CLSID_PhotoshopApplication, nullptr, 23, IID_IPhotoshopApplication,
-                             reinterpret_cast<void**>(&application)),
-            S_OK);
-  return application;
-}
-
-std::u16string Wide(const std::string& text) { return std::u16string(text.begin(), text.end()); }
-
-class ServerTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("rw-ps-server-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
-    photoshop::Install();
-    photoshop::ClearJournal();
-    app_ = Connect();
-    ASSERT_NE(app_, nullptr);
-    ASSERT_EQ(app_->MakeControlObject(&control_), S_OK);
-  }
-  void TearDown() override {
-    if (control_) control_->Release();
-    if (app_) {
-      app_->Quit();
-      app_->Release();
-    }
-    CoUninitialize();
-    fs::remove_all(folder_);
-  }
-  std::string WindowsPath(const std::string& name) { return win32::ToWindowsPath((folder_ / name).string()); }
-  std::string PosixPath(const std::string& name) { return (folder_ / name).string(); }
-
-  // Plays an event with the given puts; the result's reason, "" when carried out.
-  template <typename Fill>
-  std::string Play(const char* event, Fill fill) {
-    IActionDescriptor* descriptor = nullptr;
-    app_->MakeDescriptor(&descriptor);
-    fill(descriptor);
-    IActionDescriptor* result = nullptr;
-    EXPECT_EQ(control_->Play(photoshop::CharId(event), descriptor, 2, &result), S_OK);
-    descriptor->Release();
-    if (result == nullptr) return "";
-    result->Release();
-    return photoshop::Journal().back().error;
-  }
-  std::string Open(const std::string& name) {
-    std::u16string path = Wide(WindowsPath(name));
-    return Play("Opn ", [&](IActionDescriptor* d) {
-      BSTR text = SysAllocString(path.c_str());
-      d->PutPath(photoshop::CharId("null"), text);
-      SysFreeString(text);
-    });
-  }
-  void MakePicture(const std::string& name, const char* colour) {
-    Magick::Image picture(Magick::Geometry(30, 20), Magick::Color(colour));
-    picture.write(PosixPath(name));
-  }
-
-  fs::path folder_;
-  IPhotoshopApplication* app_ = nullptr;
-  IActionControl* control_ = nullptr;
-};
 
 TEST(ServerInstallation, WithoutTheClassNothingStartsAndWithItTheEditorWindowExists) {
   photoshop::Uninstall();

@@ -16,12 +16,19 @@ struct PsdLayer {
   Magick::Image pixels;
 };
 
+// The layers, each put on the canvas at the place it is stored at (a layer
+// keeps only the bounds of its content).
 std::vector<PsdLayer> ReadPsdLayers(const std::string& path) {
   std::list<Magick::Image> images;
   Magick::readImages(&images, path);
+  const Magick::Geometry canvas(images.front().columns(), images.front().rows());
   images.pop_front();  // the merged picture
   std::vector<PsdLayer> layers;
-  for (auto& image : images) layers.push_back({image.label(), image});
+  for (auto& image : images) {
+    Magick::Image placed(canvas, Magick::Color("transparent"));
+    placed.composite(image, image.page().xOff(), image.page().yOff(), Magick::CopyCompositeOp);
+    layers.push_back({image.label(), placed});
+  }
   return layers;
 }
 

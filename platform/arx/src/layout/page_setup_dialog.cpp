@@ -13,7 +13,7 @@ constexpr const char* kTarget = "pagesetup";
 
 std::string describe(const PageSetup& setup) {
   const PlotDevice* device = findPlotDevice(setup.plotCfgName);
-  const PlotMedium* medium = device ? findPlotMedium(*device, setup.canonicalMediaName) : nullptr;
+  const auto medium = device ? findPlotMedium(*device, setup.canonicalMediaName) : std::nullopt;
   return "layout=\"" + setup.layoutName + "\" device=\"" + setup.plotCfgName + "\" media=\"" +
          (medium ? medium->localeName : setup.canonicalMediaName) + "\" type=" + layout::plotTypeName(setup.plotType) +
          " window=" + layout::windowText(setup);

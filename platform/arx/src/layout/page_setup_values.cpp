@@ -27,9 +27,9 @@ bool setDevice(PageSetup& setup, const std::string& name, std::string& error) {
 
 bool setMedia(PageSetup& setup, const std::string& name, std::string& error) {
   const PlotDevice* device = findPlotDevice(setup.plotCfgName);
-  const PlotMedium* medium = device ? findPlotMedium(*device, name) : nullptr;
+  const auto medium = device ? findPlotMedium(*device, name, &error) : std::nullopt;
   if (!medium) {
-    error = "The plot device \"" + setup.plotCfgName + "\" has no paper \"" + name + "\"";
+    if (!device) error = "The plot device \"" + setup.plotCfgName + "\" has no paper \"" + name + "\"";
     return false;
   }
   setup.canonicalMediaName = medium->canonicalName;

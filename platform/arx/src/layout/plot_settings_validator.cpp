@@ -1,10 +1,21 @@
 #include <algorithm>
+#include <mutex>
+#include <set>
 #include <string>
 
 #include "arx/plotdevices.h"
 #include "dbplotsetval.h"
 
 namespace {
+
+// Locale names handed out live as long as the program, as the catalogue's do;
+// each user size is kept once.
+const char* lastingName(const std::string& name) {
+  static std::mutex lock;
+  static std::set<std::string> names;
+  std::lock_guard guard(lock);
+  return names.insert(name).first->c_str();
+}
 
 const arx::PlotDevice* deviceOf(const AcDbPlotSettings* plotSettings) {
   return plotSettings ? arx::findPlotDevice(plotSettings->settings().plotCfgName) : nullptr;
@@ -21,13 +32,10 @@ Acad::ErrorStatus AcDbPlotSettingsValidator::getLocaleMediaName(const AcDbPlotSe
                                                                 const ACHAR* canonicalName, const ACHAR*& localeName) {
   const arx::PlotDevice* device = deviceOf(plotSettings);
   if (!device || !canonicalName) return Acad::eInvalidInput;
-  for (const arx::PlotMedium& medium : device->media) {
-    if (medium.canonicalName == canonicalName) {
-      localeName = medium.localeName.c_str();  // the catalogue lives as long as the program
-      return Acad::eOk;
-    }
-  }
-  return Acad::eInvalidInput;
+  const auto medium = arx::findPlotMedium(*device, canonicalName);
+  if (!medium || medium->canonicalName != canonicalName) return Acad::eInvalidInput;
+  localeName = lastingName(medium->localeName);
+  return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbPlotSettingsValidator::setPlotCfgName(AcDbPlotSettings* plotSettings, const ACHAR* deviceName,
@@ -36,7 +44,7 @@ Acad::ErrorStatus AcDbPlotSettingsValidator::setPlotCfgName(AcDbPlotSettings* pl
   if (!plotSettings->isWriteEnabled()) return Acad::eNotOpenForWrite;
   const arx::PlotDevice* device = arx::findPlotDevice(deviceName);
   if (!device) return Acad::eInvalidInput;
-  const arx::PlotMedium* medium = mediaName ? arx::findPlotMedium(*device, mediaName) : nullptr;
+  const auto medium = mediaName ? arx::findPlotMedium(*device, mediaName) : std::nullopt;
   if (mediaName && !medium) return Acad::eInvalidInput;
   arx::PageSetup& setup = plotSettings->settings();
   setup.plotCfgName = device->name;
@@ -50,7 +58,7 @@ Acad::ErrorStatus AcDbPlotSettingsValidator::setCanonicalMediaName(AcDbPlotSetti
   if (!plotSettings || !mediaName) return Acad::eNullObjectPointer;
   if (!plotSettings->isWriteEnabled()) return Acad::eNotOpenForWrite;
   const arx::PlotDevice* device = deviceOf(plotSettings);
-  const arx::PlotMedium* medium = device ? arx::findPlotMedium(*device, mediaName) : nullptr;
+  const auto medium = device ? arx::findPlotMedium(*device, mediaName) : std::nullopt;
   if (!medium) return Acad::eInvalidInput;
   plotSettings->settings().canonicalMediaName = medium->canonicalName;
   return Acad::eOk;

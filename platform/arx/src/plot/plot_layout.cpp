@@ -16,7 +16,7 @@ FileResult failure(const std::string& error) { return {false, error}; }
 FileResult plotWith(const AcDbDatabase& db, const plot::PlotTarget& target, PlotFormat format,
                     const std::string& path) {
   std::string error;
-  const auto frame = plot::plotFrame(db, *target.medium, error);
+  const auto frame = plot::plotFrame(db, target.medium, error);
   if (!frame) return failure(error);
   const bool ok = plot::writePlotFile(format, frame->width(), frame->height(), path,
                                       [&](cairo_t* cr) {
@@ -62,8 +62,8 @@ FileResult previewLayout(const AcDbDatabase& db) {
   if (result.ok) {
     ui::Driver& driver = ui::driver();
     driver.record("plotpreview picture=\"" + picture + "\" device=\"" + target.device->name + "\" media=\"" +
-                  target.medium->localeName + "\" size=" + std::to_string(target.medium->width) + "x" +
-                  std::to_string(target.medium->height));
+                  target.medium.localeName + "\" size=" + std::to_string(target.medium.width) + "x" +
+                  std::to_string(target.medium.height));
     // The preview stays until the user closes it (any answer addressed to it).
     driver.nextAction("plotpreview");
     driver.record("plotpreview closed");

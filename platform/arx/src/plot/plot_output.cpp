@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <system_error>
 #include <vector>
 
@@ -67,7 +68,8 @@ bool writeRaster(PlotFormat format, int width, int height, const std::string& pa
                  const std::function<void(cairo_t*)>& draw, std::string& error) {
   Surface page(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height), cairo_surface_destroy);
   if (cairo_surface_status(page.get()) != CAIRO_STATUS_SUCCESS) {
-    error = "The plot page cannot be made: " + std::string(cairo_status_to_string(cairo_surface_status(page.get())));
+    error = "The plot page of " + std::to_string(width) + " x " + std::to_string(height) +
+            " pixels cannot be made: " + std::string(cairo_status_to_string(cairo_surface_status(page.get())));
     return false;
   }
   if (!drawOn(page.get(), draw, error)) return false;
@@ -89,8 +91,13 @@ bool writePlotFile(PlotFormat format, int width, int height, const std::string& 
   // Written beside the target and renamed at the end, so a failed plot never
   // leaves a half-written file under the plot's name.
   const std::string partial = path + ".partial";
-  const bool written = format == PlotFormat::Eps ? writeEps(width, height, partial, draw, error)
-                                                 : writeRaster(format, width, height, partial, draw, error);
+  bool written = false;
+  try {
+    written = format == PlotFormat::Eps ? writeEps(width, height, partial, draw, error)
+                                        : writeRaster(format, width, height, partial, draw, error);
+  } catch (const std::bad_alloc&) {
+    error = "The plot of " + std::to_string(width) + " x " + std::to_string(height) + " pixels does not fit in memory";
+  }
   std::error_code ec;
   if (written) std::filesystem::rename(partial, path, ec);
   if (written && ec) error = "The plot file cannot be written: " + path + ": " + ec.message();

@@ -119,8 +119,8 @@ PlotTarget plotTarget(const PageSetup& setup, const std::string& deviceOverride,
   }
   // A medium the device does not have falls back to its default, as a plotter
   // configuration does when the page setup names foreign paper.
-  const PlotMedium* medium = findPlotMedium(*device, setup.canonicalMediaName);
-  return {device, medium ? medium : &device->media.front()};
+  const auto medium = findPlotMedium(*device, setup.canonicalMediaName);
+  return {device, medium ? *medium : device->media.front()};
 }
 
 std::optional<PlotFrame> plotFrame(const AcDbDatabase& db, const PlotMedium& medium, std::string& error) {

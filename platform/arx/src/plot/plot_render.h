@@ -15,7 +15,7 @@ namespace arx::plot {
 // device is unknown or "None".
 struct PlotTarget {
   const PlotDevice* device = nullptr;
-  const PlotMedium* medium = nullptr;
+  PlotMedium medium;
 };
 PlotTarget plotTarget(const PageSetup& setup, const std::string& deviceOverride, std::string& error);
 
