@@ -146,9 +146,9 @@ def blocks():
     msp.add_blockref("TREE", (50, 60), dxfattribs={"color": 5, "xscale": -1.5, "yscale": 1.5})
     m = msp.add_blockref("TREE", (10, 15), dxfattribs={"layer": "TREES"})
     m.grid(size=(3, 5), spacing=(10, 12))
-    msp.add_blockref("TREE", (80, 20), dxfattribs={"extrusion": (0, 0, -1), "color": 6})
-    msp.add_circle((85, 50), 5, dxfattribs={"extrusion": (0, 0, -1), "color": 4})
-    msp.add_arc((85, 65), 5, 0, 90, dxfattribs={"extrusion": (0, 0, -1), "color": 2})
+    msp.add_blockref("TREE", (-80, 20), dxfattribs={"extrusion": (0, 0, -1), "color": 6, "rotation": 20})
+    msp.add_circle((-85, 50), 5, dxfattribs={"extrusion": (0, 0, -1), "color": 4})
+    msp.add_arc((-85, 65), 5, 0, 90, dxfattribs={"extrusion": (0, 0, -1), "color": 2})
     return doc
 
 

@@ -110,13 +110,14 @@ Font familyFont(std::string_view family, bool bold, bool italic) {
 }
 
 Font styleFont(const TextStyleInfo* style) {
-  if (!style) return familyFont("Liberation Sans", false, false);
+  if (!style) return familyFont("DejaVu Sans", false, false);
   if (!style->family.empty()) return familyFont(style->family, style->bold, style->italic);
   const std::string s = stem(style->fontFile);
   for (const Known& k : kFiles)
     if (s == k.stem) return familyFont(k.family, k.bold || style->bold, k.italic || style->italic);
-  // SHX shape fonts (txt, simplex, romans, ...): a plain sans serif of similar proportions.
-  if (isShx(style->fontFile)) return familyFont("Liberation Sans", style->bold, style->italic);
+  // SHX shape fonts (txt, simplex, romans, ...): DejaVu Sans is close to
+  // their proportions (wide letters, a large x-height).
+  if (isShx(style->fontFile)) return familyFont("DejaVu Sans", style->bold, style->italic);
   return familyFont(s, style->bold, style->italic);
 }
 

@@ -160,13 +160,17 @@ void PageCanvas::stroke(const Path& path, const Pen& pen) {
   std::vector<Vec2> page;
   for (const PathPiece& piece : path.pieces) pagePoints(piece, page);
   if (path.closed && !page.empty()) page.push_back(page.front());
-  // A single point (a dot) is a tiny segment.
-  if (page.size() == 1) page.push_back(page[0] + Vec2{0.5, 0});
+  // A single point (a dot) is a segment one pixel long.
+  if (page.size() == 1) page = {page[0] - Vec2{0.5, 0}, page[0] + Vec2{0.5, 0}};
   const std::vector<Run> runs = clipPolyline(page);
   if (runs.empty()) return;
   setPaint(pen.paint);
   const double width = penWidth(pen);
   cairo_set_line_width(cr_, width);
+  // Heavy lines end and join round, as plotted lineweights do.
+  const bool heavy = width > 1.5;
+  cairo_set_line_cap(cr_, heavy ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_BUTT);
+  cairo_set_line_join(cr_, heavy ? CAIRO_LINE_JOIN_ROUND : CAIRO_LINE_JOIN_MITER);
   // Dashes in page pixels, alternating on and off from an "on".
   std::vector<double> dashes;
   double total = 0;
@@ -266,6 +270,8 @@ void PageCanvas::picture(cairo_surface_t* picture, Vec2 o, Vec2 u, Vec2 v, const
     if (w > 0 && h > 0 && cairo_matrix_invert(&m) == CAIRO_STATUS_SUCCESS) {
       pattern = cairo_pattern_create_for_surface(picture);
       cairo_pattern_set_matrix(pattern, &m);
+      // The picture's edge pixels reach its frame instead of fading out.
+      cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
     }
   }
   if (pattern) {

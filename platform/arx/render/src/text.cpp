@@ -213,7 +213,11 @@ class MTextParser {
         const bool bold = arg.find("|b1") != std::string_view::npos;
         const bool italic = arg.find("|i1") != std::string_view::npos;
         if (c == 'f' && !family.empty()) format().font = familyFont(family, bold, italic);
-        else if (c == 'F' && !family.empty()) format().font = styleFont(nullptr);
+        else if (c == 'F' && !family.empty()) {
+          TextStyleInfo shape;
+          shape.fontFile = std::string(family);
+          format().font = styleFont(&shape);
+        }
         break;
       }
       case 'S': stack(); break;
