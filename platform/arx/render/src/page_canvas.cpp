@@ -12,23 +12,35 @@ constexpr double kCairoSafe = 1e5;        // radius beyond which arcs are cut to
 constexpr size_t kMaxArcPoints = 200000;  // bound on one flattened arc
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
-// Liang-Barsky: clips a-b to the box, giving the parameters kept.
-bool clipSegment(Vec2 a, Vec2 b, double lo, double hiX, double hiY, double& t0, double& t1) {
-  t0 = 0, t1 = 1;
+// Liang-Barsky: clips a-b to the box. The ends on the box's edges are
+// computed from the edge (x or y exact), not from the parameter, which has
+// no precision left when a and b lie 1e300 apart.
+bool clipSegment(Vec2 a, Vec2 b, double lo, double hiX, double hiY, Vec2& p, Vec2& q) {
+  double t0 = 0, t1 = 1;
+  int e0 = -1, e1 = -1;
   const double dx = b.x - a.x, dy = b.y - a.y;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x - lo, hiX - a.x, a.y - lo, hiY - a.y};
+  const double pp[4] = {-dx, dx, -dy, dy};
+  const double qq[4] = {a.x - lo, hiX - a.x, a.y - lo, hiY - a.y};
   for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
+    if (pp[i] == 0) {
+      if (qq[i] < 0) return false;
       continue;
     }
-    const double s = q[i] / p[i];
-    if (p[i] < 0) t0 = std::max(t0, s);
-    else t1 = std::min(t1, s);
+    const double s = qq[i] / pp[i];
+    if (pp[i] < 0 && s > t0) t0 = s, e0 = i;
+    else if (pp[i] > 0 && s < t1) t1 = s, e1 = i;
     if (t0 > t1) return false;
   }
-  return true;
+  const double edges[4] = {lo, hiX, lo, hiY};
+  auto onEdge = [&](int edge, double t) {
+    if (edge < 0) return a + (b - a) * t;
+    const double v = edges[edge];
+    if (edge < 2) return Vec2{v, a.y + (v - a.x) * (dy / dx)};
+    return Vec2{a.x + (v - a.y) * (dx / dy), v};
+  };
+  p = e0 < 0 ? a : onEdge(e0, t0);
+  q = e1 < 0 ? b : onEdge(e1, t1);
+  return finite(p) && finite(q);
 }
 
 // Sutherland-Hodgman against one half plane: keeps the part where distance(p) >= 0.
@@ -125,9 +137,9 @@ void PageCanvas::pagePoints(const PathPiece& piece, std::vector<Vec2>& out) cons
   }
   std::vector<std::vector<Vec2>> pieces;
   visibleArc(page, pieces);
-  // Between visible pieces the arc is off the page: a jump far outside keeps
-  // the clipped runs apart.
-  const Vec2 far{-1e300, -1e300};
+  // Between visible pieces the arc is off the page: a point that is not a
+  // number keeps the runs apart.
+  const Vec2 far{std::nan(""), std::nan("")};
   for (auto& p : pieces) {
     out.push_back(far);
     out.insert(out.end(), p.begin(), p.end());
@@ -141,14 +153,12 @@ std::vector<PageCanvas::Run> PageCanvas::clipPolyline(const std::vector<Vec2>& p
   const double lo = -margin_, hx = width_ + margin_, hy = height_ + margin_;
   for (size_t i = 0; i + 1 < page.size(); ++i) {
     const Vec2 a = page[i], b = page[i + 1];
-    if (!finite(a) || !finite(b) || a.x < -1e299 || b.x < -1e299) continue;
+    if (!finite(a) || !finite(b)) continue;
     const double len = length(b - a);
-    double t0, t1;
-    if (clipSegment(a, b, lo, hx, hy, t0, t1)) {
-      const Vec2 p = a + (b - a) * t0, q = a + (b - a) * t1;
-      const bool joined = !runs.empty() && t0 == 0 && runs.back().points.back().x == p.x &&
-                          runs.back().points.back().y == p.y;
-      if (!joined) runs.push_back({{p}, travelled + len * t0});
+    Vec2 p, q;
+    if (clipSegment(a, b, lo, hx, hy, p, q)) {
+      const bool joined = !runs.empty() && runs.back().points.back().x == p.x && runs.back().points.back().y == p.y;
+      if (!joined) runs.push_back({{p}, travelled + length(p - a)});
       runs.back().points.push_back(q);
     }
     if (std::isfinite(len)) travelled += len;
@@ -198,7 +208,7 @@ void PageCanvas::stroke(const Path& path, const Pen& pen) {
 
 std::vector<Vec2> PageCanvas::clipLoop(std::vector<Vec2> loop) const {
   const double lo = -margin_, hx = width_ + margin_, hy = height_ + margin_;
-  std::erase_if(loop, [](Vec2 p) { return !finite(p) || p.x < -1e299; });
+  std::erase_if(loop, [](Vec2 p) { return !finite(p); });
   loop = clipHalf(loop, [&](Vec2 p) { return p.x - lo; });
   loop = clipHalf(loop, [&](Vec2 p) { return hx - p.x; });
   loop = clipHalf(loop, [&](Vec2 p) { return p.y - lo; });
