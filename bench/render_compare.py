@@ -119,7 +119,7 @@ def mtext():
     msp.add_mtext("A paragraph of wrapped text that runs over several lines in its box.",
                   dxfattribs={"style": "ARIAL", "char_height": 2.5, "width": 40, "insert": (5, 70)})
     msp.add_mtext("First\\PSecond paragraph\\P{\\H1.5x;Bigger} and {\\C1;red} {\\fTimes New Roman|b0|i0;serif}",
-                  dxfattribs={"style": "ARIAL", "char_height": 2.5, "insert": (55, 70)})
+                  dxfattribs={"style": "ARIAL", "char_height": 2.5, "insert": (55, 70), "width": 40})
     for i, att in enumerate((1, 5, 9)):
         msp.add_mtext("Attach %d\\Pline two" % att, dxfattribs={
             "style": "ARIAL", "char_height": 2, "insert": (20 + i * 30, 35), "attachment_point": att})
@@ -127,7 +127,34 @@ def mtext():
     msp.add_mtext("Rotated text", dxfattribs={"style": "ARIAL", "char_height": 3, "insert": (10, 20), "rotation": 20})
     msp.add_mtext("Spacing\\Pdouble", dxfattribs={"style": "ARIAL", "char_height": 2, "insert": (60, 20),
                                                   "line_spacing_factor": 2})
-    msp.add_mtext("Stack \\S1/2; and \\W1.5;wide", dxfattribs={"style": "ARIAL", "char_height": 2.5, "insert": (5, 8)})
+    return doc
+
+
+def mtext_codes():
+    """Stacked fractions and width codes, where the peer is wrong (see the note)."""
+    doc, msp = new_doc()
+    doc.styles.add("ARIAL", font="arial.ttf")
+    attribs = {"style": "ARIAL", "char_height": 2.5, "width": 90}
+    msp.add_mtext("Stack \\S1/2; and \\W1.5;wide", dxfattribs=dict(attribs, insert=(5, 60)))
+    msp.add_mtext("{\\L underlined} \\T2;tracked\\T1; \\Q15;oblique", dxfattribs=dict(attribs, insert=(5, 30)))
+    return doc
+
+
+def multileader():
+    """MULTILEADER: the peer draws it only from proxy graphics, which ezdxf does not write."""
+    from ezdxf.math import Vec2
+    from ezdxf.render import mleader
+    doc, msp = new_doc()
+    builder = msp.add_multileader_mtext("Standard")
+    builder.set_content("Multileader text", char_height=3)
+    builder.add_leader_line(mleader.ConnectionSide.left, [Vec2(10, 20)])
+    builder.build(insert=Vec2(40, 50))
+    box = doc.blocks.new("BOX")
+    box.add_lwpolyline([(0, 0), (8, 0), (8, 8), (0, 8)], close=True)
+    builder = msp.add_multileader_block("Standard")
+    builder.set_content(name="BOX", scale=1)
+    builder.add_leader_line(mleader.ConnectionSide.left, [Vec2(60, 10)])
+    builder.build(insert=Vec2(80, 30))
     return doc
 
 
@@ -228,7 +255,8 @@ def misc():
 
 DRAWINGS = [("curves", curves), ("polylines", polylines), ("text", text), ("mtext", mtext),
             ("blocks", blocks), ("hatch", hatch), ("dimensions", dimensions),
-            ("properties", properties), ("misc", misc)]
+            ("properties", properties), ("misc", misc), ("mtext codes", mtext_codes),
+            ("multileader", multileader)]
 
 
 def give_peer_our_fonts():
@@ -247,6 +275,8 @@ def give_peer_our_fonts():
 
 
 def peer_render(path, out):
+    """Renders with the peer; returns its seconds (reading to writing the picture)."""
+    start = time.perf_counter()
     doc = ezdxf.readfile(path)
     figure = plt.figure(figsize=(WIDTH / DPI, HEIGHT / DPI), dpi=DPI)
     axes = figure.add_axes([0, 0, 1, 1])
@@ -257,9 +287,10 @@ def peer_render(path, out):
     ctx.set_current_layout(doc.modelspace())
     ctx.current_layout_properties = props
     # Lineweights in millimetres at the page's resolution, as the plotter does.
-    # and the drawing's point style, which the add-on does not read itself.
+    # and the drawing's point style, which the add-on does not read itself;
+    # XLINE and RAY are infinite, not 20 units long.
     config = Configuration.defaults().with_changes(
-        lineweight_scaling=72 / 25.4, pdmode=doc.header.get("$PDMODE", 0), pdsize=doc.header.get("$PDSIZE", 0) or None)
+        lineweight_scaling=72 / 25.4, infinite_line_length=1e4, pdmode=doc.header.get("$PDMODE", 0), pdsize=doc.header.get("$PDSIZE", 0) or None)
     Frontend(ctx, MatplotlibBackend(axes), config=config).draw_entities(doc.modelspace())
     x1, y1, x2, y2 = WINDOW
     scale = min(WIDTH / (x2 - x1), HEIGHT / (y2 - y1))
@@ -267,6 +298,7 @@ def peer_render(path, out):
     axes.set_ylim(y1, y1 + HEIGHT / scale)
     figure.savefig(out, dpi=DPI, facecolor="white")
     plt.close(figure)
+    return time.perf_counter() - start
 
 
 def ink(path):
@@ -293,19 +325,22 @@ def main(argv):
     give_peer_our_fonts()
     work = argv[2] if len(argv) > 2 else tempfile.mkdtemp(prefix="render-compare-")
     os.makedirs(work, exist_ok=True)
-    print("%-12s %8s %8s %8s %8s" % ("drawing", "recall", "precision", "ours ink", "peer ink"))
+    print("%-12s %9s %9s %9s %9s %8s %8s" % ("drawing", "recall", "precision", "ours ink", "peer ink", "ours s", "peer s"))
     for name, make in DRAWINGS:
+        name = name.replace(" ", "-")
         dxf = os.path.join(work, name + ".dxf")
         make().saveas(dxf)
         ours, peer = os.path.join(work, name + "-ours.png"), os.path.join(work, name + "-peer.png")
         x1, y1, x2, y2 = WINDOW
-        subprocess.run([driver, dxf, ours, str(WIDTH), str(HEIGHT), str(x1), str(y1), str(x2), str(y2),
-                        str(PIXELS_PER_MM)], check=True, stdout=subprocess.DEVNULL)
-        peer_render(dxf, peer)
+        run = subprocess.run([driver, dxf, ours, str(WIDTH), str(HEIGHT), str(x1), str(y1), str(x2), str(y2),
+                              str(PIXELS_PER_MM)], check=True, capture_output=True, text=True)
+        ours_seconds = float(run.stdout.split()[-1])
+        peer_seconds = peer_render(dxf, peer)
         a, b = ink(ours), ink(peer)
         recall = (b & dilate(a, 2)).sum() / max(b.sum(), 1)
         precision = (a & dilate(b, 2)).sum() / max(a.sum(), 1)
-        print("%-12s %8.3f %8.3f %8d %8d" % (name, recall, precision, a.sum(), b.sum()))
+        print("%-12s %9.3f %9.3f %9d %9d %8.3f %8.3f" % (name, recall, precision, a.sum(), b.sum(),
+                                                         ours_seconds, peer_seconds))
     print("pictures in", work)
     return 0
 

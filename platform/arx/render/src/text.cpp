@@ -295,14 +295,15 @@ std::vector<Line> wrap(const std::vector<std::vector<Piece>>& paragraphs, double
   std::vector<Line> lines;
   for (const auto& paragraph : paragraphs) {
     lines.emplace_back();
+    bool wrapped = false;
     size_t i = 0;
     while (i < paragraph.size()) {
       // A word: the pieces up to the next space.
       size_t j = i;
       double w = 0;
       while (j < paragraph.size() && !paragraph[j].space) w += paragraph[j++].width;
-      if (j == i) {  // a space
-        if (!lines.back().pieces.empty()) {
+      if (j == i) {  // a space; none at the start of a wrapped line
+        if (!lines.back().pieces.empty() || !wrapped) {
           lines.back().pieces.push_back(paragraph[i]);
           lines.back().width += paragraph[i].width;
         }
@@ -316,6 +317,7 @@ std::vector<Line> wrap(const std::vector<std::vector<Piece>>& paragraphs, double
           line.pieces.pop_back();
         }
         lines.emplace_back();
+        wrapped = true;
       }
       for (; i < j; ++i) {
         lines.back().pieces.push_back(paragraph[i]);
@@ -421,7 +423,9 @@ void Decoder::layoutMText(const MTextBox& box, const Matrix& m, const Style& s, 
   std::vector<double> baselines;
   double y = 0;
   for (size_t i = 0; i < lines.size(); ++i) {
-    y -= i == 0 ? lines[i].height : lines[i].height * 5.0 / 3.0 * box.lineSpacing;
+    // Below the previous line's descenders and a gap (a third of its height
+    // each) comes this line's cap height: 5/3 of the height when all are alike.
+    y -= i == 0 ? lines[i].height : (lines[i - 1].height * 2.0 / 3.0 + lines[i].height) * box.lineSpacing;
     baselines.push_back(y);
   }
   // The box reaches below the last baseline by the descenders (a third of the height).
@@ -450,14 +454,28 @@ void Decoder::layoutMText(const MTextBox& box, const Matrix& m, const Style& s, 
       const Format& f = p.format;
       const Paint paint = f.hasPaint ? Paint{f.paint.r, f.paint.g, f.paint.b, s.paint.a} : s.paint;
       const double em = f.height / f.font.capHeight;
-      auto run = [&](const std::string& utf8, double dx, double dy, double size) {
+      auto glyphs = [&](const std::string& utf8, double x, double y, double size) {
         TextRun r;
         r.utf8 = utf8;
         r.family = f.font.family, r.bold = f.font.bold, r.italic = f.font.italic;
         r.advance = advanceOf(f.font, utf8), r.ascent = f.font.ascent, r.descent = f.font.descent;
-        r.toWorld = toWorld * translate({cursor + dx, baseline + dy}) *
-                    scale(em * size * f.widthFactor * f.tracking, em * size) * shear(f.oblique);
+        r.toWorld = toWorld * translate({x, y}) * scale(em * size * f.widthFactor, em * size) * shear(f.oblique);
         sink_.text(r, paint);
+        return r.advance * em * size * f.widthFactor;
+      };
+      // Tracking spreads the characters apart; they keep their shapes.
+      auto run = [&](const std::string& utf8, double dx, double dy, double size) {
+        if (f.tracking == 1) {
+          glyphs(utf8, cursor + dx, baseline + dy, size);
+          return;
+        }
+        double x = cursor + dx;
+        for (size_t k = 0; k < utf8.size() && spend(1);) {
+          size_t next = k + 1;
+          while (next < utf8.size() && (static_cast<unsigned char>(utf8[next]) & 0xc0) == 0x80) ++next;
+          x += f.tracking * glyphs(utf8.substr(k, next - k), x, baseline + dy, size);
+          k = next;
+        }
       };
       auto rule = [&](double dy) {
         Path path;
