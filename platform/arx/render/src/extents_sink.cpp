@@ -1,5 +1,7 @@
 #include "extents_sink.h"
 
+#include "arx/render/clip.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,21 +9,8 @@ namespace arx::render {
 namespace {
 
 bool segmentMeets(Vec2 a, Vec2 b, const Box& w) {
-  double t0 = 0, t1 = 1;
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x - w.minX, w.maxX - a.x, a.y - w.minY, w.maxY - a.y};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double s = q[i] / p[i];
-    if (p[i] < 0) t0 = std::max(t0, s);
-    else t1 = std::min(t1, s);
-    if (t0 > t1) return false;
-  }
-  return true;
+  Vec2 p, q;
+  return clipSegment(a, b, ClipBox{w.minX, w.minY, w.maxX, w.maxY}, p, q);
 }
 
 bool inside(Vec2 p, const std::vector<Vec2>& loop) {

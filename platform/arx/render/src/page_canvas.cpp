@@ -1,5 +1,7 @@
 #include "page_canvas.h"
 
+#include "arx/render/clip.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -11,53 +13,6 @@ constexpr double kTolerancePx = 0.3;      // chord error of flattened curves
 constexpr double kCairoSafe = 1e5;        // radius beyond which arcs are cut to the page first
 constexpr size_t kMaxArcPoints = 200000;  // bound on one flattened arc
 constexpr double kTwoPi = 2 * std::numbers::pi;
-
-// Liang-Barsky: clips a-b to the box. The ends on the box's edges are
-// computed from the edge (x or y exact), not from the parameter, which has
-// no precision left when a and b lie 1e300 apart.
-bool clipSegment(Vec2 a, Vec2 b, double lo, double hiX, double hiY, Vec2& p, Vec2& q) {
-  double t0 = 0, t1 = 1;
-  int e0 = -1, e1 = -1;
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double pp[4] = {-dx, dx, -dy, dy};
-  const double qq[4] = {a.x - lo, hiX - a.x, a.y - lo, hiY - a.y};
-  for (int i = 0; i < 4; ++i) {
-    if (pp[i] == 0) {
-      if (qq[i] < 0) return false;
-      continue;
-    }
-    const double s = qq[i] / pp[i];
-    if (pp[i] < 0 && s > t0) t0 = s, e0 = i;
-    else if (pp[i] > 0 && s < t1) t1 = s, e1 = i;
-    if (t0 > t1) return false;
-  }
-  const double edges[4] = {lo, hiX, lo, hiY};
-  auto onEdge = [&](int edge, double t) {
-    if (edge < 0) return a + (b - a) * t;
-    const double v = edges[edge];
-    if (edge < 2) return Vec2{v, a.y + (v - a.x) * (dy / dx)};
-    return Vec2{a.x + (v - a.y) * (dx / dy), v};
-  };
-  p = e0 < 0 ? a : onEdge(e0, t0);
-  q = e1 < 0 ? b : onEdge(e1, t1);
-  return finite(p) && finite(q);
-}
-
-// Sutherland-Hodgman against one half plane: keeps the part where distance(p) >= 0.
-template <class Distance>
-std::vector<Vec2> clipHalf(const std::vector<Vec2>& in, Distance distance) {
-  std::vector<Vec2> out;
-  for (size_t i = 0; i < in.size(); ++i) {
-    const Vec2 a = in[i], b = in[(i + 1) % in.size()];
-    const double da = distance(a), db = distance(b);
-    if (da >= 0) out.push_back(a);
-    if ((da >= 0) != (db >= 0)) {
-      const double t = da / (da - db);
-      out.push_back({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)});
-    }
-  }
-  return out;
-}
 
 Affine2 affine(const PageTransform& t) { return {t.xx, t.yx, t.xy, t.yy, t.x0, t.y0}; }
 
@@ -156,7 +111,7 @@ std::vector<PageCanvas::Run> PageCanvas::clipPolyline(const std::vector<Vec2>& p
     if (!finite(a) || !finite(b)) continue;
     const double len = length(b - a);
     Vec2 p, q;
-    if (clipSegment(a, b, lo, hx, hy, p, q)) {
+    if (clipSegment(a, b, ClipBox{lo, lo, hx, hy}, p, q) && finite(p) && finite(q)) {
       const bool joined = !runs.empty() && runs.back().points.back().x == p.x && runs.back().points.back().y == p.y;
       if (!joined) runs.push_back({{p}, travelled + length(p - a)});
       runs.back().points.push_back(q);
@@ -209,10 +164,7 @@ void PageCanvas::stroke(const Path& path, const Pen& pen) {
 std::vector<Vec2> PageCanvas::clipLoop(std::vector<Vec2> loop) const {
   const double lo = -margin_, hx = width_ + margin_, hy = height_ + margin_;
   std::erase_if(loop, [](Vec2 p) { return !finite(p); });
-  loop = clipHalf(loop, [&](Vec2 p) { return p.x - lo; });
-  loop = clipHalf(loop, [&](Vec2 p) { return hx - p.x; });
-  loop = clipHalf(loop, [&](Vec2 p) { return p.y - lo; });
-  return clipHalf(loop, [&](Vec2 p) { return hy - p.y; });
+  return clipPolygon(std::move(loop), ClipBox{lo, lo, hx, hy});
 }
 
 void PageCanvas::fill(const std::vector<Path>& loops, const Paint& paint) {

@@ -27,6 +27,16 @@ const std::vector<EntityCase>& entityCases() {
       {"arc of a negative extrusion turns the other way",
        {"", "", "", "0 ARC|8 0|10 -50|20 50|40 20|50 0|51 90|210 0|220 0|230 -1"},
        {{30, 50, true}, {50, 70, true}, {70, 50, false}}},
+      {"lwpolyline of a negative extrusion lies mirrored",
+       {"", "", "", "0 LWPOLYLINE|8 0|90 2|70 0|10 -20|20 50.5|10 -40|20 50.5|210 0|220 0|230 -1"},
+       {{30, 50.5, true}, {60, 50.5, false}}},
+      {"elliptic arc of a negative extrusion turns the other way",
+       {"", "", "", "0 ELLIPSE|8 0|10 50|20 50|11 30|21 0|40 0.5|41 0|42 1.5707963|210 0|220 0|230 -1"},
+       {{80, 50, true}, {50, 35, true}, {50, 65, false}}},
+      {"hatch of a negative extrusion lies mirrored",
+       {"", "", "", "0 HATCH|8 0|10 0|20 0|30 0|210 0|220 0|230 -1|2 SOLID|70 1|71 0|91 1|92 3|72 0|73 1|93 4|"
+                    "10 -90|20 10|10 -60|20 10|10 -60|20 40|10 -90|20 40|97 0|75 0|76 1|98 0"},
+       {{75, 25, true}, {25, 25, false}}},
       {"ellipse", {"", "", "", "0 ELLIPSE|8 0|10 50|20 50|11 30|21 0|40 0.5|41 0|42 6.283185307"},
        {{80, 50, true}, {50, 65, true}, {50, 35, true}, {50, 80, false}, {50, 50, false}}},
       {"elliptic arc", {"", "", "", "0 ELLIPSE|8 0|10 50|20 50|11 30|21 0|40 0.5|41 0|42 1.5707963"},
@@ -142,6 +152,36 @@ TEST(Entities, ImageFillsItsFrameWithThePicture) {
   EXPECT_EQ(at(22, 48), 0xff0000u);
   EXPECT_EQ(at(25, 75), 0xffffffu);
   EXPECT_EQ(at(90, 50), 0xffffffu);
+  cairo_destroy(pcr);
+  cairo_surface_destroy(page);
+  cairo_surface_destroy(red);
+}
+
+TEST(Entities, ImageClipBoundaryCutsThePicture) {
+  // A 10 x 10 pixel image of 6 units a pixel, clipped to the triangle of its
+  // top-left, top-right and bottom-left pixel corners (pixel coordinates, y down).
+  TagDrawing drawing;
+  ASSERT_TRUE(drawing.load(dxfFile({"", "", "", "0 IMAGE|8 0|10 20|20 20|11 6|21 0|12 0|22 6|13 10|23 10|340 AB|280 1|"
+                                                 "71 2|91 3|14 -0.5|24 -0.5|14 9.5|24 -0.5|14 -0.5|24 9.5"})));
+  cairo_surface_t* red = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 10, 10);
+  cairo_t* cr = cairo_create(red);
+  cairo_set_source_rgb(cr, 1, 0, 0);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  drawing.pictures["AB"] = red;
+  cairo_surface_t* page = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 100, 100);
+  cairo_t* pcr = cairo_create(page);
+  {
+    PageRenderer renderer(drawing, pcr, 100, 100, {1, 0, 0, -1, 0, 100});
+    renderer.paintWhite();
+    renderer.draw(drawing.entities().at(0));
+  }
+  cairo_surface_flush(page);
+  auto at = [&](int x, int y) {
+    return *reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(page) + (100 - y) * cairo_image_surface_get_stride(page) + x * 4) & 0xffffff;
+  };
+  EXPECT_EQ(at(30, 70), 0xff0000u);  // near the top-left corner
+  EXPECT_EQ(at(70, 30), 0xffffffu);  // the cut-off bottom-right corner
   cairo_destroy(pcr);
   cairo_surface_destroy(page);
   cairo_surface_destroy(red);

@@ -52,6 +52,7 @@ TEST(Text, HorizontalAndVerticalAlignment) {
       {"fit between its points keeps the height", "1 HHHHHH|10 10|20 40|11 90|21 40|40 10|72 5", 10, 90, 40, 50},
       {"backwards from the insertion point", "1 HHHH|10 60|20 40|40 10|71 2", any, 60, 40, 50},
       {"upside down", "1 HHHH|10 10|20 60|40 10|71 4", 10, any, 50, 60},
+      {"mirrored by a negative extrusion", "1 HHHH|10 -90|20 40|40 10|210 0|220 0|230 -1", any, 90, 40, 50},
       {"rotated 90 degrees", "1 HHHH|10 50|20 20|40 10|50 90", 40, 50, 20, any},
   };
   for (const Case& c : cases) {
