@@ -49,11 +49,6 @@ bool Decoder::spend(double units) {
   return budget_ > 0 && sink_.wantsMore();
 }
 
-double Decoder::curveTolerance(const Matrix& m) const {
-  (void)m;
-  return sink_.worldPerPixel() * 0.3;
-}
-
 std::optional<Style> Decoder::style(Tags e, const Context& c) const {
   Style s;
   s.layerName = textOf(e, 8, "0");
@@ -167,10 +162,14 @@ void Decoder::point(Tags e, const Context& c, const Style& s) {
   pn.dashes.clear();
   const int mode = h.pdmode;
   const double half = size / 2;
+  // The symbol turns against the angle of the x axis it was drawn in (group 50).
+  const double angle = -numberOf(e, 50, 0) * kDegree;
+  const double ca = std::cos(angle), sa = std::sin(angle);
+  auto turn = [&](Vec2 v) { return Vec2{v.x * ca - v.y * sa, v.x * sa + v.y * ca}; };
   auto seg = [&](Vec2 a, Vec2 b) {
     Path path;
-    path.lineTo(p + a);
-    path.lineTo(p + b);
+    path.lineTo(p + turn(a));
+    path.lineTo(p + turn(b));
     sink_.stroke(path, pn);
   };
   switch (mode & 7) {
@@ -194,7 +193,7 @@ void Decoder::point(Tags e, const Context& c, const Style& s) {
   }
   if (mode & 64) {
     Path square;
-    for (Vec2 q : {Vec2{-half, -half}, Vec2{half, -half}, Vec2{half, half}, Vec2{-half, half}}) square.lineTo(p + q);
+    for (Vec2 q : {Vec2{-half, -half}, Vec2{half, -half}, Vec2{half, half}, Vec2{-half, half}}) square.lineTo(p + turn(q));
     square.closed = true;
     sink_.stroke(square, pn);
   }
@@ -282,12 +281,11 @@ void Decoder::lwpolyline(Tags e, const Context& c, const Style& s) {
     else if (t.code == 42) vertices.back().bulge = v;
   }
   if (!spend(static_cast<double>(vertices.size()))) return;
-  polylinePath(vertices, integerOf(e, 70, 0) & 1, c.toWorld * entityOcs(e), s, pen(s, e, c), numberOf(e, 43, 0));
+  polylinePath(vertices, integerOf(e, 70, 0) & 1, c.toWorld * entityOcs(e), pen(s, e, c), numberOf(e, 43, 0));
 }
 
-void Decoder::polylinePath(const std::vector<Vertex>& vertices, bool closed, const Matrix& m, const Style& s,
-                           const Pen& pn, double constantWidth) {
-  (void)s;
+void Decoder::polylinePath(const std::vector<Vertex>& vertices, bool closed, const Matrix& m, const Pen& pn,
+                           double constantWidth) {
   if (vertices.empty()) return;
   bool wide = constantWidth > 0;
   for (const Vertex& v : vertices) wide = wide || v.startWidth > 0 || v.endWidth > 0;
@@ -442,7 +440,7 @@ void Decoder::polyline(Tags e, const Context& c, const Style& s) {
   const Matrix m = is3d ? c.toWorld : c.toWorld * entityOcs(e);
   if (is3d)
     for (Vertex& v : vertices) v.bulge = v.startWidth = v.endWidth = 0;
-  polylinePath(vertices, flags & 1, m, s, pn, 0);
+  polylinePath(vertices, flags & 1, m, pn, 0);
 }
 
 void Decoder::solid(Tags e, const Context& c, const Style& s) {

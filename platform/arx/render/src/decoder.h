@@ -70,8 +70,8 @@ class Decoder {
     Vec3 p;
     double startWidth = 0, endWidth = 0, bulge = 0;
   };
-  void polylinePath(const std::vector<Vertex>& vertices, bool closed, const Matrix& m, const Style& s,
-                    const Pen& pen, double constantWidth);
+  void polylinePath(const std::vector<Vertex>& vertices, bool closed, const Matrix& m, const Pen& pen,
+                    double constantWidth);
   void widePolyline(const std::vector<Vertex>& vertices, bool closed, const Matrix& m, const Paint& paint);
   void arrowhead(Vec2 tip, Vec2 from, double size, const Paint& paint);
   struct MTextBox {
@@ -83,7 +83,6 @@ class Decoder {
     const TextStyleInfo* styleInfo = nullptr;
   };
   void layoutMText(const MTextBox& box, const Matrix& m, const Style& s, const Context& c);
-  double curveTolerance(const Matrix& m) const;
 
   const DrawingTables& tables_;
   Sink& sink_;

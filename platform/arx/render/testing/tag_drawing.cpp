@@ -85,7 +85,6 @@ void TagDrawing::readHeader(Tags s) {
     if (name == "$LTSCALE") header_.ltscale = v;
     else if (name == "$PDMODE") header_.pdmode = static_cast<int>(v);
     else if (name == "$PDSIZE") header_.pdsize = v;
-    else if (name == "$LWDEFAULT") header_.defaultLineweight = static_cast<int>(v);
     else if (name == "$DIMASZ") header_.dimasz = v;
     else if (name == "$DIMSCALE") header_.dimscale = v;
   }

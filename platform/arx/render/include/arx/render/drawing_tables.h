@@ -51,7 +51,7 @@ struct HeaderInfo {
   double ltscale = 1;          // $LTSCALE
   int pdmode = 0;              // $PDMODE
   double pdsize = 0;           // $PDSIZE
-  int defaultLineweight = 25;  // $LWDEFAULT in hundredths of a mm ($CELWEIGHT -3 means this)
+  int defaultLineweight = 25;  // the editor's default lineweight (LWDEFAULT), hundredths of a mm: what -3 means
   double dimasz = 0.18;        // $DIMASZ
   double dimscale = 1;         // $DIMSCALE
 };
