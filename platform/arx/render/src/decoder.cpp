@@ -59,8 +59,7 @@ std::optional<Style> Decoder::style(Tags e, const Context& c) const {
   // Colour: true colour first, then the index; 0 is BYBLOCK, 256 BYLAYER.
   const long long aci = integerOf(e, 62, 256);
   if (aci == 0) s.paint = c.blockPaint;
-  else if (const Tag* tc = findTag(e, 420); tc && aci != 256) s.paint = rgbPaint(integerOf(e, 420, 0));
-  else if (tc) s.paint = rgbPaint(integerOf(e, 420, 0));
+  else if (findTag(e, 420)) s.paint = rgbPaint(integerOf(e, 420, 0));
   else if (aci == 256 || aci < 0 || aci > 256) s.paint = layer.trueColour >= 0 ? rgbPaint(layer.trueColour) : aciPaint(layer.colour);
   else s.paint = aciPaint(aci);
   // Transparency: 0x02000000 | alpha, 0x01000000 BYBLOCK, none BYLAYER.

@@ -93,7 +93,7 @@ TEST(Properties, LineweightsInMillimetresAtThePlotResolution) {
       {"1.00 mm is five pixels", "8 0|370 100", 5},
       {"the layer's lineweight", "8 HEAVY", 5},
       {"2.00 mm is ten pixels", "8 0|370 200", 10},
-      {"the default lineweight (0.25 mm) is the thinnest line", "8 0", 1},
+      {"the default lineweight, 0.25 mm, is about a pixel", "8 0", 1},
       {"lineweight 0 is the thinnest line", "8 0|370 0", 1},
   };
   for (const Case& c : cases) {
