@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "arx/render/clip.h"
+
 namespace arx {
 namespace {
 
@@ -23,25 +25,10 @@ double angleOf(Point center, Point p) { return std::atan2(p.y - center.y, p.x - 
 
 Point onCircle(Point c, double r, double a) { return {c.x + r * std::cos(a), c.y + r * std::sin(a)}; }
 
-// Liang-Barsky: does the closed segment a-b touch the closed box?
+// Does the closed segment a-b touch the closed box?
 bool segmentTouchesBox(Point a, Point b, const Box& box) {
-  double t0 = 0.0, t1 = 1.0;
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x - box.minX, box.maxX - a.x, a.y - box.minY, box.maxY - a.y};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0.0) {
-      if (q[i] < 0.0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0.0)
-      t0 = std::max(t0, t);
-    else
-      t1 = std::min(t1, t);
-    if (t0 > t1) return false;
-  }
-  return true;
+  Point p, q;
+  return render::clipSegment(a, b, render::ClipBox{box.minX, box.minY, box.maxX, box.maxY}, p, q);
 }
 
 // Does the arc meet the box (inside or on its edge)?

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "arx/render/clip.h"
+
 namespace arx::plot {
 namespace {
 
@@ -13,44 +15,6 @@ constexpr double kMaxArcSamples = 2e5;   // bound on a flattened huge arc
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
 bool finite(Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
-
-// Liang-Barsky: clips the segment a-b to the box; false when nothing is left.
-bool clipSegment(Point& a, Point& b, double left, double top, double right, double bottom) {
-  double t0 = 0, t1 = 1;
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x - left, right - a.x, a.y - top, bottom - a.y};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double s = q[i] / p[i];
-    if (p[i] < 0) t0 = std::max(t0, s);
-    else t1 = std::min(t1, s);
-    if (t0 > t1) return false;
-  }
-  const Point start = a;
-  a = {start.x + t0 * dx, start.y + t0 * dy};
-  b = {start.x + t1 * dx, start.y + t1 * dy};
-  return true;
-}
-
-// Sutherland-Hodgman against one half plane: keeps the part where distance(p) >= 0.
-template <class Distance>
-std::vector<Point> clipPolygon(const std::vector<Point>& in, Distance distance) {
-  std::vector<Point> out;
-  for (size_t i = 0; i < in.size(); ++i) {
-    const Point a = in[i], b = in[(i + 1) % in.size()];
-    const double da = distance(a), db = distance(b);
-    if (da >= 0) out.push_back(a);
-    if ((da >= 0) != (db >= 0)) {
-      const double t = da / (da - db);
-      out.push_back({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)});
-    }
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -81,7 +45,7 @@ bool PlotCanvas::insidePage(Point p, double margin) const {
 }
 
 void PlotCanvas::segment(Point a, Point b) {
-  if (!finite(a) || !finite(b) || !clipSegment(a, b, left_, top_, right_, bottom_)) return;
+  if (!finite(a) || !finite(b) || !render::clipSegment(a, b, render::ClipBox{left_, top_, right_, bottom_}, a, b)) return;
   double x, y;
   const bool joined = cairo_has_current_point(cr_) &&
                       (cairo_get_current_point(cr_, &x, &y), x == a.x && y == a.y);
@@ -223,10 +187,7 @@ void PlotCanvas::drawImage(const ImageShape& image, cairo_surface_t* picture) {
   cairo_matrix_init(&m, (a.xx * u.x + a.xy * u.y) / w, (a.yx * u.x + a.yy * u.y) / w,
                     -(a.xx * v.x + a.xy * v.y) / h, -(a.yx * v.x + a.yy * v.y) / h, top.x, top.y);
   if (w <= 0 || h <= 0 || cairo_matrix_invert(&m) != CAIRO_STATUS_SUCCESS) return;
-  outline = clipPolygon(outline, [&](Point p) { return p.x - left_; });
-  outline = clipPolygon(outline, [&](Point p) { return right_ - p.x; });
-  outline = clipPolygon(outline, [&](Point p) { return p.y - top_; });
-  outline = clipPolygon(outline, [&](Point p) { return bottom_ - p.y; });
+  outline = render::clipPolygon(outline, render::ClipBox{left_, top_, right_, bottom_});
   if (outline.size() < 3 || !std::all_of(outline.begin(), outline.end(), finite)) return;
   cairo_save(cr_);
   cairo_pattern_t* pattern = cairo_pattern_create_for_surface(picture);

@@ -1,0 +1,63 @@
+#pragma once
+// Draws model-space entities given as DXF tags onto a cairo page, and gives
+// the same geometry to extents and crossing selection.
+//
+// Geometry goes to page pixels and is clipped there in double precision, so
+// that far-away or huge geometry never reaches cairo's fixed-point range.
+// Work is bounded: nested blocks stop at a fixed depth and every entity has a
+// budget of primitives, so hostile counts (a MINSERT of 1e9 x 1e9, a vertex
+// count of 2e9) end quickly and allocate only what the tags hold.
+#include <cairo.h>
+
+#include <memory>
+#include <optional>
+
+#include "arx/render/drawing_tables.h"
+#include "arx/render/tags.h"
+
+namespace arx::render {
+
+// World -> page pixels (y down): x' = xx*x + xy*y + x0, y' = yx*x + yy*y + y0.
+struct PageTransform {
+  double xx = 1, yx = 0, xy = 0, yy = 1, x0 = 0, y0 = 0;
+};
+
+struct RenderOptions {
+  // Lineweights in millimetres become pixels at this resolution; 0 draws
+  // every line one pixel wide.
+  double pixelsPerMm = 0;
+  bool antialias = false;
+};
+
+struct Box {
+  double minX = 0, minY = 0, maxX = 0, maxY = 0;
+};
+
+class PageRenderer {
+ public:
+  // Draws on `cr` (which the caller owns), on a page of width x height pixels.
+  PageRenderer(const DrawingTables& tables, cairo_t* cr, int width, int height, const PageTransform& toPage,
+               const RenderOptions& options = {});
+  ~PageRenderer();
+  PageRenderer(const PageRenderer&) = delete;
+  PageRenderer& operator=(const PageRenderer&) = delete;
+
+  void paintWhite();
+  // One entity of model space (with its sub-entities, see splitEntities). The
+  // caller keeps the draw order. Entities on layers that are off, frozen or
+  // not plotted draw nothing.
+  void draw(Tags entity);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// The entity's world extents (x, y) as the plot draws it; null when it draws nothing.
+std::optional<Box> entityExtents(const DrawingTables& tables, Tags entity);
+
+// Whether anything the entity draws lies in or crosses the window (world x, y),
+// as a crossing selection sees it. A block reference crosses when its content does.
+bool entityCrosses(const DrawingTables& tables, Tags entity, const Box& window);
+
+}  // namespace arx::render
