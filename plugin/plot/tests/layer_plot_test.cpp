@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "editor_fixture.h"
-#include "plot/layer_image.h"
+#include "workflow/layer_image.h"
 #include "plot/plot_layers.h"
 #include "plot/plot_object.h"
 #include "raster/layers.h"
