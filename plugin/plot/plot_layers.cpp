@@ -99,14 +99,13 @@ bool collectPlotLayers(const PlotWindow& window) {
   return true;
 }
 
-bool plotLayers(const std::string& basePath, const std::string& fileType) {
+void plotLayers(const std::string& basePath, const std::string& fileType) {
   const PlotLoopState state;
   for (std::size_t i = 0; i < thePlotLayerList.size(); ++i) {
     setAllListedPlottable(false);
     setLayerPlottable(thePlotLayerList.ids[i], true);
     plotFile(plotLayerFileName(basePath, i, fileType));  // a failed plot does not stop the others
   }
-  return true;
 }
 
 bool readLayerPlottable(AcDbObjectId layerId, bool& on) {

@@ -49,7 +49,7 @@ bool collectPlotLayers(const PlotWindow& window);
 // One plot file per listed layer, with only that layer plottable and
 // "BACKGROUNDPLOT" 0. The flags and "BACKGROUNDPLOT" are restored on every
 // way out, an exception included.
-bool plotLayers(const std::string& basePath, const std::string& fileType);
+void plotLayers(const std::string& basePath, const std::string& fileType);
 
 // The plottable flag of a layer table record; false when it cannot be opened.
 bool readLayerPlottable(AcDbObjectId layerId, bool& on);
