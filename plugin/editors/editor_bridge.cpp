@@ -1,8 +1,16 @@
 #include "editors/editor_bridge.h"
 
+#include "frame/message_box.h"
 #include "gimp/gimp_batch.h"
+#include "gimp/gimp_discovery.h"
 #include "photoshop/editor_close_wait.h"
 #include "photoshop/photoshop_workflow.h"
+
+bool editorCanCreate(ProgramKind editor, const LayerPlots& plots) {
+  if (editor != kProgramGimp) return true;
+  return ensureGimpScript(theSettings.gimpExecutable, MainDialogWindow()) &&
+         gimpTextsSafe(plots.basePath, plots.plotType, plots.layerNames);
+}
 
 bool editorCreate(ProgramKind editor, const LayerPlots& plots) {
   return editor == kProgramPhotoshop ? photoshopCreate(plots) : gimpCreate(plots);

@@ -6,6 +6,11 @@
 #include "plot/plot_layers.h"
 #include "settings/plugin_settings.h"
 
+// Whether the editor can take the plots, asked before anything is plotted:
+// GIMP needs its Script-Fu script (the user is offered to install it) and
+// texts it can be given safely; false after the message or a refusal.
+bool editorCanCreate(ProgramKind editor, const LayerPlots& plots);
+
 // Stacks the plots into the layered document "%s.psd" (base path). False
 // after the editor's own message.
 bool editorCreate(ProgramKind editor, const LayerPlots& plots);

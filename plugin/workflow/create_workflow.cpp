@@ -8,8 +8,6 @@
 #include "editors/editor_bridge.h"
 #include "frame/file_exists.h"
 #include "frame/message_box.h"
-#include "gimp/gimp_batch.h"
-#include "gimp/gimp_discovery.h"
 #include "plot/plot_layers.h"
 #include "plot/plot_object.h"
 #include "raster/picture_file.h"
@@ -75,8 +73,8 @@ bool preparePlotWindow(const std::string& plotPath) {
 bool prepareEditor(const CreateJob& job, const PlotFileNames& names) {
   theSettings.program = job.editor;
   if (theSettings.program != kProgramGimp) return true;
-  return gimpLocated(job.locateGimp) && ensureGimpScript(theSettings.gimpExecutable, MainDialogWindow()) &&
-         gimpTextsSafe(names.plotPath, names.plotFileType, thePlotLayerList.names);
+  return gimpLocated(job.locateGimp) &&
+         editorCanCreate(theSettings.program, layerPlots(names.plotPath, names.plotFileType));
 }
 
 // A file the editor was to write, whole for its type; else false after
