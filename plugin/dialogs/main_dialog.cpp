@@ -369,13 +369,18 @@ void CMoXIDialog::OnLayerDialog() {
 }
 
 void CMoXIDialog::OnEditImage() {
-  const int selection = EditorSelection();
-  if (selection >= 0 && selection < kProgramKindCount) theSettings.program = static_cast<ProgramKind>(selection + 1);
+  theSettings.program = ChosenEditor();
   if (theSettings.program == kProgramGimp && !gimpLocated(LocateGimp)) return;
   RunWithDialogHidden([] { runEditWorkflow(EditJobWithDialogs(theSettings.program)); });
   theSettings.SaveSettings(theApp);
   releasePlotObject();
   EndDialog(0);
+}
+
+ProgramKind CMoXIDialog::ChosenEditor() const {
+  const int selection = EditorSelection();
+  return selection >= 0 && selection < kProgramKindCount ? static_cast<ProgramKind>(selection + 1)
+                                                         : theSettings.program;
 }
 
 // The entries as the create workflow takes them.
@@ -385,8 +390,7 @@ CreateJob CMoXIDialog::Entries() const {
   job.deviceName = DeviceName();
   job.plotFileText = PlotFileText();
   job.plotFileType = m_plotFileType;
-  const int editor = EditorSelection();
-  job.editor = editor >= 0 && editor < kProgramKindCount ? static_cast<ProgramKind>(editor + 1) : theSettings.program;
+  job.editor = ChosenEditor();
   const int format = PictureTypeSelection();
   if (format >= 0 && format < kImageFormatCount) job.pictureFormat = static_cast<ImageFormat>(format + 1);
   job.pictureType = LowerCase(PictureType());
