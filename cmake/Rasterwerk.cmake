@@ -16,9 +16,11 @@ function(rw_test name label)
 endfunction()
 
 # rw_module(TARGET FILENAME source...): a loadable module with exactly that file
-# name (MoXi.arx, Rasterwerk.dll, dfelmar2.dll) in bin/.
+# name (MoXi.arx, Rasterwerk.dll, dfelmar2.dll) in bin/. Every symbol it uses
+# must be defined when it is linked, not found missing when it is loaded.
 function(rw_module target filename)
   add_library(${target} MODULE ${ARGN})
+  target_link_options(${target} PRIVATE "LINKER:-z,defs")
   get_filename_component(base ${filename} NAME_WLE)
   get_filename_component(ext ${filename} LAST_EXT)
   set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${base} SUFFIX ${ext})

@@ -8,16 +8,16 @@
 // to automation until then.
 #include <windows.h>
 
-namespace {
+#include "hooklib/hook_protocol.h"
 
-constexpr UINT kCloseNotifyMessage = WM_USER + 510;
+namespace {
 
 HWND heldWindow = nullptr;           // the editor window whose close is held
 WNDPROC editorProcedure = nullptr;   // its own window procedure
 
 LRESULT CALLBACK HoldingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WNDPROC original = editorProcedure;
-  if (message == kCloseNotifyMessage && window == heldWindow) {
+  if (message == CloseNotifyMessage && window == heldWindow) {
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     heldWindow = nullptr;
     editorProcedure = nullptr;
@@ -43,9 +43,9 @@ extern "C" LRESULT CALLBACK PshOnCloseHook(int code, WPARAM wParam, LPARAM lPara
   if (code == HC_ACTION && wParam == PM_REMOVE && message != nullptr && message->message == WM_CLOSE &&
       message->hwnd != nullptr) {
     // Without the plug-in's message window nobody waits: the close goes ahead.
-    if (HWND notify = FindWindowA("RasterwerkMsgWindow", "Rasterwerk")) {
+    if (HWND notify = FindWindowA(kMessageWindowClass, kMessageWindowTitle)) {
       HoldClose(message->hwnd);
-      PostMessageA(notify, kCloseNotifyMessage, 0, 0);
+      PostMessageA(notify, CloseNotifyMessage, 0, 0);
       message->message = WM_NULL;  // the editor sees nothing until the plug-in is done
     }
   }

@@ -25,6 +25,9 @@ void SetDialogIcon(CWnd& dialog);
 // with an OK button.
 void ShowOwnedMessage(CWnd& owner, const MessageText& text);
 
+// Opens the help file at `topic` ("Main", "Properties", "Gimp", "Edit").
+void ShowDialogHelp(const char* topic);
+
 // Size of the older common file dialog's structure, which the plug-in's
 // browse buttons ask for.
 inline constexpr DWORD kOldFileDialogSize = 76;

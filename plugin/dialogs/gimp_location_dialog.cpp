@@ -4,8 +4,7 @@
 #include <win32/resource_script.h>
 
 #include "dialogs/dialog_support.h"
-#include "frame/help.h"
-#include "frame/plugin_app.h"
+#include "settings/plugin_app.h"
 #include "settings/plugin_settings.h"
 
 // Template 12029 and the picture under the path field.
@@ -73,4 +72,10 @@ void MoXIBFGDialog::OnClickedOk() {
   EndDialog(IDOK);
 }
 
-void MoXIBFGDialog::OnClickedHelp() { ShowHelpTopic(theApp, "Gimp"); }
+void MoXIBFGDialog::OnClickedHelp() { ShowDialogHelp("Gimp"); }
+
+bool LocateGimp() {
+  MoXIBFGDialog dialog;
+  dialog.DoModal();
+  return !theSettings.gimpExecutable.empty();
+}

@@ -39,3 +39,6 @@ class MoXIBFGDialog : public CDialog {
   CToolTipCtrl* m_pToolTip = nullptr;  // this dialog has none; relayed to when set
   CButton m_browseButton;
 };
+
+// Runs the GIMP location dialog; true when the settings know GIMP afterwards.
+bool LocateGimp();

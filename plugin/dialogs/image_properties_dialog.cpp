@@ -8,10 +8,7 @@
 #include <string>
 
 #include "dialogs/dialog_support.h"
-#include "dialogs/main_dialog.h"
-#include "frame/commands.h"
-#include "frame/help.h"
-#include "frame/plugin_app.h"
+#include "settings/plugin_app.h"
 #include "frame/text.h"
 #include "raster/image_insert.h"
 #include "settings/plugin_settings.h"
@@ -20,9 +17,6 @@ namespace {
 
 constexpr double kCentimetresPerInch = 2.54;
 constexpr int kUnitIndexInch = kUnitPixelPerInch - 1;
-
-// The main dialog's plot file type, "" while no main dialog exists.
-std::string MainDialogPlotFileType() { return CurrentMainDialog ? CurrentMainDialog->m_plotFileType : ""; }
 
 // The leading decimal number of `text` after blanks ("96dpi" is 96), with
 // "." as the decimal point whatever the locale; 0 when there is none. Only
@@ -74,7 +68,8 @@ BEGIN_MESSAGE_MAP(CMoXIIPDialog, CDialog)
   ON_CBN_SELCHANGE(IDC_IP_UNIT, OnUnitChanged)
 END_MESSAGE_MAP()
 
-CMoXIIPDialog::CMoXIIPDialog(CWnd* pParent) : CDialog(IDD, pParent) {}
+CMoXIIPDialog::CMoXIIPDialog(const std::string& plotFileType, CWnd* pParent)
+    : CDialog(IDD, pParent), m_plotFileType(plotFileType) {}
 
 CMoXIIPDialog::~CMoXIIPDialog() = default;
 
@@ -160,7 +155,7 @@ void CMoXIIPDialog::OnClickedOk() {
 
 void CMoXIIPDialog::OnClickedCancel() { EndDialog(IDCANCEL); }
 
-void CMoXIIPDialog::OnClickedHelp() { ShowHelpTopic(theApp, "Properties"); }
+void CMoXIIPDialog::OnClickedHelp() { ShowDialogHelp("Properties"); }
 
 double CMoXIIPDialog::ResolutionInField() {
   CString text;
@@ -174,4 +169,4 @@ void CMoXIIPDialog::ShowResolution(double value) {
   m_resolution.SetWindowText(text);
 }
 
-bool CMoXIIPDialog::PlotFileTypeIsEps() const { return EqualsNoCase(MainDialogPlotFileType(), "eps"); }
+bool CMoXIIPDialog::PlotFileTypeIsEps() const { return EqualsNoCase(m_plotFileType, "eps"); }

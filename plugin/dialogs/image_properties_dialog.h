@@ -1,10 +1,13 @@
 #pragma once
 // The image properties dialog (template 14031): transparency, image frame,
-// background and the PostScript rasterising resolution with its unit. Opened
-// by the main dialog's image properties button; edits the settings in memory
+// background and the PostScript rasterising resolution with its unit, which
+// take input only for EPS plot files. Opened by the main dialog's image
+// properties button with its plot file type; edits the settings in memory
 // and switches the drawing's image frame at once on OK.
 #include <afxcmn.h>
 #include <afxwin.h>
+
+#include <string>
 
 class CMoXIIPDialog : public CDialog {
   DECLARE_DYNAMIC(CMoXIIPDialog)
@@ -29,7 +32,7 @@ class CMoXIIPDialog : public CDialog {
     IDC_IP_UNIT = 12001,
   };
 
-  explicit CMoXIIPDialog(CWnd* pParent = nullptr);
+  explicit CMoXIIPDialog(const std::string& plotFileType, CWnd* pParent = nullptr);
   ~CMoXIIPDialog() override;
 
  protected:
@@ -57,6 +60,7 @@ class CMoXIIPDialog : public CDialog {
   CButton m_background;
   CStatic m_resolutionGroup;
   CEdit m_resolution;
+  std::string m_plotFileType;
   int m_shownUnit = 0;                 // 0-based unit whose value field 12052 shows
   CToolTipCtrl* m_pToolTip = nullptr;  // this dialog has none; relayed to when set
 };

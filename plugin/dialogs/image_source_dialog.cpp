@@ -7,25 +7,12 @@
 #include <string>
 
 #include "dialogs/dialog_support.h"
+#include "dialogs/gimp_location_dialog.h"
 #include "frame/file_exists.h"
-#include "frame/help.h"
-#include "frame/plugin_app.h"
+#include "settings/plugin_app.h"
+#include "settings/plugin_settings.h"
 #include "frame/text.h"
-#include "plot/image_source_path.h"
-
-namespace {
-
-std::string UpperCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string LowerCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-}  // namespace
+#include "workflow/image_source_path.h"
 
 // Template 12037.
 RW_RESOURCE_SCRIPT{
@@ -51,7 +38,7 @@ BEGIN_MESSAGE_MAP(CMoXICISFDialog, CDialog)
   ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
-CMoXICISFDialog::CMoXICISFDialog(CWnd* pParent) : CDialog(IDD, pParent) {}
+CMoXICISFDialog::CMoXICISFDialog(EditedImage& image, CWnd* pParent) : CDialog(IDD, pParent), m_image(image) {}
 
 CMoXICISFDialog::~CMoXICISFDialog() = default;
 
@@ -66,19 +53,19 @@ BOOL CMoXICISFDialog::OnInitDialog() {
                      {IDC_SOURCE_CANCEL, msg::kButtonCancel},
                      {IDC_SOURCE_HELP, msg::kButtonHelp}});
   // The layered document beside the picture is what the editor opens.
-  if (FileExists(theApp.m_editedImageBasePath + ".psd")) theApp.m_editedImageExtension = "psd";
-  theApp.m_editedImageExtension = UpperCase(theApp.m_editedImageExtension);
-  SetDlgItemText(IDC_SOURCE_PATH, (theApp.m_editedImageBasePath + "." + theApp.m_editedImageExtension).c_str());
+  if (FileExists(m_image.basePath + ".psd")) m_image.extension = "psd";
+  m_image.extension = UpperCase(m_image.extension);
+  SetDlgItemText(IDC_SOURCE_PATH, (m_image.basePath + "." + m_image.extension).c_str());
   return TRUE;
 }
 
 void CMoXICISFDialog::OnCancel() {
-  theApp.m_editedImageBasePath.clear();
+  m_image.basePath.clear();
   CDialog::OnCancel();
 }
 
 void CMoXICISFDialog::OnClickedBrowse() {
-  const std::string& type = theApp.m_editedImageExtension;
+  const std::string& type = m_image.extension;
   const std::string filter = type + " Files (*." + type + ")|*." + type + "|";
   CFileDialog fileDialog(TRUE, "", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter.c_str(), this,
                          kOldFileDialogSize);
@@ -87,7 +74,7 @@ void CMoXICISFDialog::OnClickedBrowse() {
 
 void CMoXICISFDialog::OnClickedCancel() { OnCancel(); }
 
-void CMoXICISFDialog::OnClickedHelp() { ShowHelpTopic(theApp, "Edit"); }
+void CMoXICISFDialog::OnClickedHelp() { ShowDialogHelp("Edit"); }
 
 void CMoXICISFDialog::OnClickedOk() {
   CString text;
@@ -95,16 +82,23 @@ void CMoXICISFDialog::OnClickedOk() {
   std::string basePath, extension;
   // A name without an extension never has the expected one.
   if (!splitImageSourcePath(std::string(text), basePath, extension) ||
-      !EqualsNoCase(extension, theApp.m_editedImageExtension)) {
+      !EqualsNoCase(extension, m_image.extension)) {
     ShowOwnedMessage(*this, msg::kIncorrectFileExtension);
     return;
   }
-  theApp.m_editedImageBasePath = basePath;
-  theApp.m_editedImageExtension = LowerCase(extension);
+  m_image.basePath = basePath;
+  m_image.extension = LowerCase(extension);
   EndDialog(IDOK);
 }
 
 void CMoXICISFDialog::OnClose() {
-  theApp.m_editedImageBasePath.clear();
+  m_image.basePath.clear();
   CDialog::OnClose();
+}
+
+EditJob EditJobWithDialogs(ProgramKind editor) {
+  return {editor, LocateGimp, [](EditedImage& image) {
+            CMoXICISFDialog dialog(image);
+            dialog.DoModal();
+          }};
 }

@@ -1,10 +1,14 @@
 #pragma once
 // The image source file dialog (template 12037): shows the file the edit
 // opens (the layered PSD beside the picture when there is one) and lets the
-// user choose another file of the same type. Works on the application's
-// edited image base path and extension: OK replaces both, Cancel, Escape and
+// user choose another file of the same type. Works on the edited image it
+// is given: OK replaces its base path and extension, Cancel, Escape and
 // closing empty the base path, which ends the edit.
 #include <afxwin.h>
+
+#include "settings/plugin_settings.h"
+#include "workflow/edit_workflow.h"
+#include "workflow/image_source_path.h"
 
 class CMoXICISFDialog : public CDialog {
   DECLARE_DYNAMIC(CMoXICISFDialog)
@@ -20,7 +24,7 @@ class CMoXICISFDialog : public CDialog {
     IDC_SOURCE_PATH = 12056,
   };
 
-  explicit CMoXICISFDialog(CWnd* pParent = nullptr);
+  explicit CMoXICISFDialog(EditedImage& image, CWnd* pParent = nullptr);
   ~CMoXICISFDialog() override;
 
  protected:
@@ -35,4 +39,11 @@ class CMoXICISFDialog : public CDialog {
   afx_msg void OnClickedOk();
   afx_msg void OnClose();
   DECLARE_MESSAGE_MAP()
+
+ private:
+  EditedImage& m_image;
 };
+
+// The edit of `editor` with the plug-in's dialogs for its questions: the
+// GIMP location dialog and this dialog.
+EditJob EditJobWithDialogs(ProgramKind editor);

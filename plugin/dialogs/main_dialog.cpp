@@ -9,15 +9,17 @@
 #include <iterator>
 
 #include "dialogs/dialog_support.h"
+#include "dialogs/gimp_location_dialog.h"
 #include "dialogs/image_properties_dialog.h"
-#include "frame/help.h"
+#include "dialogs/image_source_dialog.h"
 #include "frame/message_catalogue.h"
-#include "frame/plugin_app.h"
-#include "plot/create_workflow.h"
-#include "plot/edit_workflow.h"
+#include "frame/text.h"
 #include "plot/plot_object.h"
 #include "raster/layers.h"
+#include "settings/plugin_app.h"
 #include "settings/plugin_settings.h"
+#include "workflow/create_workflow.h"
+#include "workflow/edit_workflow.h"
 
 namespace {
 
@@ -101,21 +103,6 @@ std::string WithoutExtension(const std::string& path) {
   return dot == std::string::npos ? path : path.substr(0, dot);
 }
 
-// The host's module state current for the life of the object (none kept
-// when the command did not save one).
-class HostModuleState {
- public:
-  HostModuleState()
-      : m_previous(theApp.m_pHostModuleState ? AfxSetModuleState(theApp.m_pHostModuleState) : nullptr) {}
-  ~HostModuleState() {
-    if (m_previous) AfxSetModuleState(m_previous);
-  }
-  HostModuleState(const HostModuleState&) = delete;
-  HostModuleState& operator=(const HostModuleState&) = delete;
-
- private:
-  AFX_MODULE_STATE* m_previous;
-};
 
 }  // namespace
 
@@ -280,7 +267,6 @@ void CMoXIDialog::ShowPlotDevice() {
   readPlotDevice(deviceName, paperName);
   m_deviceField.SetWindowText(deviceName.c_str());
   m_paperField.SetWindowText(paperName.c_str());
-  theApp.m_plotterConfigName = deviceName;
   EnableForDevice(deviceName);
 }
 
@@ -291,7 +277,6 @@ void CMoXIDialog::EnableForDevice(const std::string& deviceName) {
 }
 
 void CMoXIDialog::RefreshPlotFields() {
-  theApp.m_plotterConfigName = DeviceName();
   PlotFileNames names{{}, m_plotFileType, {}};
   derivePlotFileNames(DeviceName(), PlotFileText(), names);
   m_plotPath = names.plotPath;
@@ -318,7 +303,6 @@ std::string CMoXIDialog::PictureType() const {
 // The world file that the typed plot file gives, the members untouched: a
 // device without a type word gives no type here.
 void CMoXIDialog::OnPlotFileChanged() {
-  theApp.m_plotterConfigName = DeviceName();
   PlotFileNames names;
   derivePlotFileNames(DeviceName(), PlotFileText(), names);
   m_worldFileField.SetWindowText((names.plotPath + "." + names.worldFileExtension).c_str());
@@ -369,7 +353,7 @@ void CMoXIDialog::OnPlotPreview() {
 }
 
 void CMoXIDialog::OnImageProperties() {
-  CMoXIIPDialog dialog;
+  CMoXIIPDialog dialog(m_plotFileType);
   dialog.DoModal();
 }
 
@@ -385,17 +369,42 @@ void CMoXIDialog::OnLayerDialog() {
 }
 
 void CMoXIDialog::OnEditImage() {
-  const int selection = EditorSelection();
-  if (selection >= 0 && selection < kProgramKindCount) theSettings.program = static_cast<ProgramKind>(selection + 1);
-  if (theSettings.program == kProgramGimp && !ensureGimpLocation()) return;
-  RunWithDialogHidden([] { runEditWorkflow(); });
+  theSettings.program = ChosenEditor();
+  if (theSettings.program == kProgramGimp && !gimpLocated(LocateGimp)) return;
+  RunWithDialogHidden([] { runEditWorkflow(EditJobWithDialogs(theSettings.program)); });
   theSettings.SaveSettings(theApp);
   releasePlotObject();
   EndDialog(0);
 }
 
+ProgramKind CMoXIDialog::ChosenEditor() const {
+  const int selection = EditorSelection();
+  return selection >= 0 && selection < kProgramKindCount ? static_cast<ProgramKind>(selection + 1)
+                                                         : theSettings.program;
+}
+
+// The entries as the create workflow takes them.
+CreateJob CMoXIDialog::Entries() const {
+  CreateJob job;
+  job.layerName = ImageLayerName();
+  job.deviceName = DeviceName();
+  job.plotFileText = PlotFileText();
+  job.plotFileType = m_plotFileType;
+  job.editor = ChosenEditor();
+  const int format = PictureTypeSelection();
+  if (format >= 0 && format < kImageFormatCount) job.pictureFormat = static_cast<ImageFormat>(format + 1);
+  job.pictureType = LowerCase(PictureType());
+  job.locateGimp = LocateGimp;
+  return job;
+}
+
 void CMoXIDialog::OnConfirm() {
-  if (confirmCreate(*this)) CDialog::OnOK();
+  PlotFileNames names{m_plotPath, m_plotFileType, m_worldFileExtension};
+  const bool created = confirmCreate(Entries(), names);
+  m_plotPath = names.plotPath;
+  m_plotFileType = names.plotFileType;
+  m_worldFileExtension = names.worldFileExtension;
+  if (created) CDialog::OnOK();
 }
 
 void CMoXIDialog::OnCancelButton() {
@@ -403,7 +412,7 @@ void CMoXIDialog::OnCancelButton() {
   CDialog::OnCancel();
 }
 
-void CMoXIDialog::OnHelpButton() { ShowHelpTopic(theApp, "Main"); }
+void CMoXIDialog::OnHelpButton() { ShowDialogHelp("Main"); }
 
 void CMoXIDialog::OnPaint() {
   m_layerSwatch.GetWindowRect(&theSwatchRect);

@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "workflow/create_workflow.h"
+
 class CMoXIDialog : public CDialog {
   DECLARE_DYNAMIC(CMoXIDialog)
 
@@ -80,8 +82,11 @@ class CMoXIDialog : public CDialog {
   std::string DeviceName() const;
   std::string PlotFileText() const;
   int EditorSelection() const;        // 0 Photoshop, 1 GIMP, -1 none
+  ProgramKind ChosenEditor() const;   // the selection's; the settings' own when none
   int PictureTypeSelection() const;   // index of the file type list, -1 none
   std::string PictureType() const;    // the selected file type as shown ("TIF")
+  // All of them, with the GIMP location dialog, as the create workflow takes them.
+  CreateJob Entries() const;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

@@ -4,15 +4,15 @@
 
 #include "frame/profile_file.h"
 #include "frame/text.h"
-#include "settings/plugin_settings.h"
 
 void SplitHelpPath(const std::string& path, std::string& folder, std::string& fileName) {
   folder = FolderOfPath(path);
   fileName = FileNameOfPath(path);
 }
 
-bool ShowHelpTopic(CWinApp& app, const std::string& topic) {
-  const std::string topicMap = theSettings.helpFolder + "Rasterwerk.top";
+void ShowHelpTopic(CWinApp& app, const std::string& helpFolder, const std::string& helpFileName,
+                   const std::string& topic) {
+  const std::string topicMap = helpFolder + "Rasterwerk.top";
   std::string page;
   {
     BorrowedProfileFile profile(app, topicMap);
@@ -20,7 +20,6 @@ bool ShowHelpTopic(CWinApp& app, const std::string& topic) {
   }
   // The topic map's value carries HTML Help's own notation ("::/main.htm")
   // and is appended without a separator.
-  const std::string helpPath = theSettings.helpFolder + theSettings.helpFileName + page;
+  const std::string helpPath = helpFolder + helpFileName + page;
   HtmlHelpA(nullptr, helpPath.c_str(), HH_DISPLAY_TOPIC, 0);
-  return true;
 }

@@ -8,7 +8,9 @@
 // when the path has none) and its file name.
 void SplitHelpPath(const std::string& path, std::string& folder, std::string& fileName);
 
-// Opens the help file at the page that the topic map gives for `topic`
-// ("Main", "Properties", "Gimp", "Edit"); a missing entry opens the help file
-// at its default page. Always true.
-bool ShowHelpTopic(CWinApp& app, const std::string& topic);
+// Opens the help file `helpFolder` + `helpFileName` at the page that the
+// topic map "Rasterwerk.top" in `helpFolder` gives for `topic` ("Main",
+// "Properties", "Gimp", "Edit"); a missing entry opens the help file at its
+// default page.
+void ShowHelpTopic(CWinApp& app, const std::string& helpFolder, const std::string& helpFileName,
+                   const std::string& topic);

@@ -2,16 +2,17 @@
 
 #include <adslib.h>
 
-#include "frame/commands.h"
 #include "frame/message_catalogue.h"
-#include "frame/plugin_app.h"
-#include "settings/plugin_settings.h"
+
+std::string theMainDialogTitle = "Rasterwerk";
+CDialog* CurrentMainDialog = nullptr;
+
+HWND MainDialogWindow() { return CurrentMainDialog ? CurrentMainDialog->GetSafeHwnd() : nullptr; }
 
 int ShowCatalogueMessage(const MessageText& text, UINT type, const std::string& detail) {
   std::string message = theCatalogue.GetCatalogueText(text);
   if (!detail.empty()) message += "\n" + detail;
-  theApp.m_messageText = message;
-  return MessageBoxA(MainDialogWindow(), message.c_str(), theSettings.mainDialogTitle.c_str(), type);
+  return MessageBoxA(MainDialogWindow(), message.c_str(), theMainDialogTitle.c_str(), type);
 }
 
 void PrintCatalogueLine(const MessageText& text, const std::string& detail) {

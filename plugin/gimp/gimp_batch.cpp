@@ -7,9 +7,7 @@
 #include "frame/file_exists.h"
 #include "frame/message_box.h"
 #include "gimp/gimp_discovery.h"
-#include "photoshop/editor_close_wait.h"
 #include "plot/plot_layers.h"
-#include "plot/plot_window.h"
 #include "settings/plugin_settings.h"
 
 namespace {
@@ -260,14 +258,13 @@ bool startGimp(const std::string& gimpExecutable, const std::string& callText, c
                         &processInfo) != FALSE;
 }
 
-bool gimpCreate(const std::string& basePath, const std::string& plotType) {
-  const double resolution = plotType == "eps" ? postScriptResolution() : 0.0;
-  const std::string layersFile = layersFileName(basePath);
+bool gimpCreate(const LayerPlots& plots) {
+  const std::string layersFile = layersFileName(plots.basePath);
   ScriptFuCall batchCmd;
-  if (!buildCreateCall(batchCmd, basePath, plotType, formatResolution(resolution)) ||
-      !layerNamesAreSafe(thePlotLayerList.names))
+  if (!buildCreateCall(batchCmd, plots.basePath, plots.plotType, formatResolution(plots.psResolution)) ||
+      !layerNamesAreSafe(plots.layerNames))
     return false;
-  if (!writeLayersFile(layersFile, thePlotLayerList.names)) {
+  if (!writeLayersFile(layersFile, plots.layerNames)) {
     ShowCatalogueMessage(msg::kFailedToCreateTempFile, MB_OK, layersFile);
     return false;
   }
@@ -292,7 +289,7 @@ bool gimpConvert(const std::string& basePath, const std::string& pictureType) {
   return runGimp(batchCmd1.text() + " " + batchCmd2.text(), "--no-splash", false);
 }
 
-bool gimpEdit(const std::string& basePath, const std::string& pictureType) {
+void gimpEdit(const std::string& basePath, const std::string& pictureType) {
   const std::string lPsdFile = basePath + ".psd";
   const std::string lRasterFile = basePath + "." + pictureType;
   const bool editsPsd = FileExists(lPsdFile);
@@ -300,7 +297,7 @@ bool gimpEdit(const std::string& basePath, const std::string& pictureType) {
   // Refused before anything starts; the image is then reloaded unchanged.
   if (!refuseUnless(isQuotableName(theSettings.gimpExecutable), theSettings.gimpExecutable) ||
       !refuseUnless(isFileArgument(editedFile), editedFile))
-    return true;
+    return;
   std::string cmdLine = "\"" + theSettings.gimpExecutable + "\" \"" + editedFile + "\"";
   const std::string StartIn = gimpBinFolder(theSettings.gimpExecutable);
   STARTUPINFOA startupInfo{};
@@ -308,12 +305,11 @@ bool gimpEdit(const std::string& basePath, const std::string& pictureType) {
   PROCESS_INFORMATION processInfo{};
   const bool started = CreateProcessA(nullptr, cmdLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                                       StartIn.c_str(), &startupInfo, &processInfo) != FALSE;
-  WaitForEditorClose(kProgramGimp, theSettings.hookLibrary);
+  // GIMP is waited for through its process; the hook wait is the photo editor's.
   if (started) {
     WaitForSingleObject(processInfo.hProcess, INFINITE);
     CloseHandle(processInfo.hProcess);
     CloseHandle(processInfo.hThread);
   }
   if (editsPsd) gimpConvert(basePath, pictureType);
-  return true;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "plot/plot_layers.h"
+
 // The kinds of argument a Script-Fu call takes, with their codes.
 enum class ScriptFuArgKind : int {
   String = 200,     // \"text\"
@@ -57,11 +59,11 @@ std::string gimpCommandLine(const std::string& gimpExecutable, const std::string
 bool startGimp(const std::string& gimpExecutable, const std::string& callText, const char* option,
                PROCESS_INFORMATION& processInfo);
 
-// "Tavo-Imgcreate": stacks the plot files "%s(Layer%d).%s" of the plot layer
-// list into "%s.psd" and waits until GIMP has ended. The layers file is
+// "Tavo-Imgcreate": stacks the plot files of `plots` into "%s.psd" (base
+// path) and waits until GIMP has ended. The layers file is
 // removed on every path. False after a message when the layers file cannot
 // be written, a name or path cannot be passed safely, or GIMP cannot start.
-bool gimpCreate(const std::string& basePath, const std::string& plotType);
+bool gimpCreate(const LayerPlots& plots);
 
 // Whether gimpCreate can pass the plot base path, the plot type, the layers
 // file's path and the layer names to GIMP; false after "GimpTextNotSafe"
@@ -79,5 +81,5 @@ bool gimpConvert(const std::string& basePath, const std::string& pictureType);
 // GIMP has ended, converts an edited PSD back with gimpConvert. An executable
 // or file that cannot be passed safely on the command line (a double quote,
 // a control character, a trailing backslash, a leading "-") is refused with
-// "GimpTextNotSafe" before anything starts. Always true.
-bool gimpEdit(const std::string& basePath, const std::string& pictureType);
+// "GimpTextNotSafe" before anything starts.
+void gimpEdit(const std::string& basePath, const std::string& pictureType);

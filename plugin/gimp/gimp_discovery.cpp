@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include "frame/file_exists.h"
+#include "frame/message_box.h"
 #include "frame/message_catalogue.h"
 #include "settings/plugin_settings.h"
 
@@ -80,7 +81,7 @@ bool ensureGimpScript(const std::string& gimpExecutable, HWND owner) {
   const std::string target = gimpScriptsFolder(gimpExecutable) + kScriptName;
   if (FileExists(target)) return true;
   const std::string question = theCatalogue.GetCatalogueText(msg::kScmFileNotFound);
-  if (MessageBoxA(owner, question.c_str(), theSettings.mainDialogTitle.c_str(), MB_YESNOCANCEL | MB_ICONQUESTION) !=
+  if (MessageBoxA(owner, question.c_str(), theMainDialogTitle.c_str(), MB_YESNOCANCEL | MB_ICONQUESTION) !=
       IDYES)
     return false;
   const std::string source = theSettings.moduleDirectory + kScriptName;

@@ -1,7 +1,7 @@
 #include "photoshop/editor_close_wait.h"
 
 #include "frame/message_box.h"
-#include "settings/plugin_settings.h"
+#include "hooklib/hook_protocol.h"
 
 EditorCloseWait theEditorCloseWait;
 
@@ -67,7 +67,7 @@ void PumpUntilClosed() {
 
 }  // namespace
 
-bool WaitForEditorClose(int editor, HMODULE hookLibrary) {
+bool WaitForEditorClose(ProgramKind editor, HMODULE hookLibrary) {
   if (editor != kProgramPhotoshop) return true;
   wait = EditorCloseWait{};
   if (!RegisterMessageWindowClass(hookLibrary)) {

@@ -7,13 +7,10 @@
 #include "frame/text.h"
 #include "photoshop/editor_close_wait.h"
 #include "photoshop/photoshop_automation.h"
+#include "plot/plot_layers.h"
 #include "settings/plugin_settings.h"
 
 namespace {
-
-std::string PlotFile(const std::string& basePath, size_t index, const std::string& plotType) {
-  return basePath + "(Layer" + std::to_string(index) + ")." + plotType;
-}
 
 bool OpenPlot(const std::string& plotFile, bool eps, double psResolution) {
   return eps ? psOpenEps(plotFile, psResolution) : psOpen(plotFile);
@@ -56,7 +53,7 @@ struct PlotStack {
 // Opens plot file `index` and moves its picture into the layered document as
 // the layer `layerName`; the first plot makes the layered document.
 void AddPlotLayer(PlotStack& stack, size_t index, const std::string& layerName) {
-  const std::string plotFile = PlotFile(stack.basePath, index, stack.plotType);
+  const std::string plotFile = plotLayerFileName(stack.basePath, index, stack.plotType);
   OpenPlot(plotFile, stack.eps, stack.psResolution);
   if (index == 0) {
     stack.hasBackground = MakeLayeredDocument(layerName, stack.basePath + ".psd", stack.documentId);
@@ -86,8 +83,7 @@ void FinishWithEditor() {
 
 }  // namespace
 
-bool photoshopCreate(const std::string& basePath, const std::string& plotType,
-                     const std::vector<std::string>& layerNames, double psResolution) {
+bool photoshopCreate(const LayerPlots& plots) {
   if (!psConnect()) {
     ShowCatalogueMessage(msg::kPshNotAvailable);
     return false;
@@ -96,21 +92,20 @@ bool photoshopCreate(const std::string& basePath, const std::string& plotType,
   // colour range that removes the paper of raster plots.
   psSetColor(255, 255, 255, false);
   psSetColor(255, 255, 255, true);
-  PlotStack stack{basePath, plotType, EqualsNoCase(plotType, "eps"), psResolution};
-  for (size_t i = 0; i < layerNames.size(); ++i) AddPlotLayer(stack, i, "ACAD_" + layerNames[i]);
+  PlotStack stack{plots.basePath, plots.plotType, EqualsNoCase(plots.plotType, "eps"), plots.psResolution};
+  for (size_t i = 0; i < plots.layerNames.size(); ++i) AddPlotLayer(stack, i, "ACAD_" + plots.layerNames[i]);
   psDeselect();
   psSave();
   return true;
 }
 
-bool photoshopConvert(const std::string& basePath, const std::string& pictureType) {
+void photoshopConvert(const std::string& basePath, const std::string& pictureType) {
   psSave();
   psOpen(basePath + ".psd");
   const std::string picturePath = basePath + "." + pictureType;
   DeleteFileA(picturePath.c_str());  // a missing file is no error
   SaveInPictureType(picturePath, pictureType);
   FinishWithEditor();
-  return true;
 }
 
 bool photoshopEdit(const std::string& basePath, const std::string& extension) {
@@ -122,7 +117,10 @@ bool photoshopEdit(const std::string& basePath, const std::string& extension) {
   }
   psOpen(psdExists ? psdPath : basePath + "." + extension);
   WaitForEditorClose(kProgramPhotoshop, theSettings.hookLibrary);
-  if (psdExists) return photoshopConvert(basePath, extension);
-  FinishWithEditor();
+  if (psdExists) {
+    photoshopConvert(basePath, extension);
+  } else {
+    FinishWithEditor();
+  }
   return true;
 }

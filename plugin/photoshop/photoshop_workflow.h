@@ -1,23 +1,23 @@
 #pragma once
 // The Photoshop steps of the create and edit workflows.
 #include <string>
-#include <vector>
 
-// Stacks the plot files "%s(Layer%d).%s" (basePath, index, plotType) into the
-// layered document "%s.psd": a white background layer and one layer
-// "ACAD_<name>" per entry of layerNames, in order. EPS plots are opened at
-// psResolution pixels per inch and keep their white paper; the paper of
+#include "plot/plot_layers.h"
+
+// Stacks the plot files of `plots` into the layered document "%s.psd" (base
+// path): a white background layer and one layer "ACAD_<name>" per layer
+// name, in order. EPS plots are opened at their resolution and keep their white paper; the paper of
 // raster plots is made transparent. The document stays open for the user and
 // the connection stays open for photoshopConvert. False (after the message)
 // when Photoshop is not available.
-bool photoshopCreate(const std::string& basePath, const std::string& plotType,
-                     const std::vector<std::string>& layerNames, double psResolution);
+bool photoshopCreate(const LayerPlots& plots);
 
 // Saves the layered document, writes the picture "%s.%s" (basePath,
 // pictureType: tif, bmp, jpg, png or tga in any letter case) from it, tells
-// Photoshop's window and disconnects.
-bool photoshopConvert(const std::string& basePath, const std::string& pictureType);
+// Photoshop's window and disconnects. Any other picture type writes nothing.
+void photoshopConvert(const std::string& basePath, const std::string& pictureType);
 
 // Opens "%s.psd" when it exists, else the picture "%s.%s", waits for the
-// user, converts an opened PSD back into the picture and disconnects.
+// user, converts an opened PSD back into the picture and disconnects. False
+// (after the message) when Photoshop is not available.
 bool photoshopEdit(const std::string& basePath, const std::string& extension);

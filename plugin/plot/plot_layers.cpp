@@ -2,11 +2,11 @@
 
 #include <acedads.h>
 #include <dbmain.h>
+#include <dbsymtb.h>
 
 #include <algorithm>
 
 #include "plot/plot_object.h"
-#include "raster/layers.h"
 
 PlotLayerList thePlotLayerList;
 
@@ -79,6 +79,10 @@ std::string plotLayerFileName(const std::string& basePath, std::size_t index, co
   return basePath + "(Layer" + std::to_string(index) + ")." + fileType;
 }
 
+LayerPlots layerPlots(const std::string& basePath, const std::string& plotType) {
+  return {basePath, plotType, thePlotLayerList.names, plotType == "eps" ? postScriptResolution() : 0.0};
+}
+
 bool collectPlotLayers(const PlotWindow& window) {
   thePlotLayerList.clear();
   ads_point first = {window.first.x, window.first.y, 0.0};
@@ -95,12 +99,27 @@ bool collectPlotLayers(const PlotWindow& window) {
   return true;
 }
 
-bool plotLayers(const std::string& basePath, const std::string& fileType) {
+void plotLayers(const std::string& basePath, const std::string& fileType) {
   const PlotLoopState state;
   for (std::size_t i = 0; i < thePlotLayerList.size(); ++i) {
     setAllListedPlottable(false);
     setLayerPlottable(thePlotLayerList.ids[i], true);
     plotFile(plotLayerFileName(basePath, i, fileType));  // a failed plot does not stop the others
   }
+}
+
+bool readLayerPlottable(AcDbObjectId layerId, bool& on) {
+  AcDbLayerTableRecord* record = nullptr;
+  if (acdbOpenObject(record, layerId, AcDb::kForRead) != Acad::eOk) return false;
+  on = record->isPlottable();
+  record->close();
   return true;
+}
+
+bool setLayerPlottable(AcDbObjectId layerId, bool on) {
+  AcDbLayerTableRecord* record = nullptr;
+  if (acdbOpenObject(record, layerId, AcDb::kForWrite) != Acad::eOk) return false;
+  const bool done = record->setIsPlottable(on) == Acad::eOk;
+  record->close();
+  return done;
 }

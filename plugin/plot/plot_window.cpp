@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "frame/text.h"
 #include "settings/plugin_settings.h"
 
 PlotWindow thePlotWindow;
@@ -62,12 +63,6 @@ void cornerToWorld(PlotWindow::Corner& corner) {
   corner.y = world[1];
 }
 
-std::string lowerCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 }  // namespace
 
 bool readPlotWindow(PlotWindow& window) {
@@ -111,7 +106,7 @@ void plotFileType(const std::string& deviceName, std::string& plotPath, std::str
     const char* word;
     const char* type;
   } kTypes[] = {{"png", "png"}, {"jpg", "jpg"}, {"tif", "tif"}, {"postscript", "eps"}};
-  const std::string device = lowerCase(deviceName);
+  const std::string device = LowerCase(deviceName);
   for (const auto& candidate : kTypes) {
     if (device.find(candidate.word) != std::string::npos) {
       fileType = candidate.type;

@@ -10,11 +10,10 @@
 #include <imgvars.h>
 
 #include <cmath>
-#include <optional>
 
 #include "frame/message_box.h"
-#include "frame/plugin_app.h"
 #include "raster/world_file.h"
+#include "settings/plugin_app.h"
 
 namespace {
 
@@ -193,10 +192,11 @@ bool sendImageToBack(AcDbObjectId imageId) {
   if (acdbGetAdsName(entity, imageId) != Acad::eOk || acedSSAdd(entity, nullptr, selection) != RTNORM) {
     return false;
   }
-  std::optional<AFX_MAINTAIN_STATE2> hostResources;  // the editor's resources while its command runs
-  if (theApp.m_pHostModuleState) hostResources.emplace(theApp.m_pHostModuleState);
-  const bool done = issueDrawOrderBack(entity);
-  hostResources.reset();
+  bool done = false;
+  {
+    const HostModuleState hostResources;  // the editor's resources while its command runs
+    done = issueDrawOrderBack(entity);
+  }
   acedSSFree(selection);
   return done;
 }
@@ -251,18 +251,17 @@ bool readImageExtents(AcDbObjectId imageId, PlotWindow& extents) {
 }
 
 bool insertPicture(const std::string& basePath, const std::string& pictureType, const std::string& worldExtension,
-                   PlotWindow& window, const std::string& layerName, bool sendToBack, bool imageFrame,
-                   bool transparent) {
+                   PlotWindow& window, const std::string& layerName, const ImageOptions& options) {
   const AcDbObjectId definitionId = createImageDefinition(basePath + "." + pictureType);
   if (definitionId.isNull()) return false;
   const AcDbObjectId imageId = createImage(definitionId, layerName);
   AcGeVector2d pixelSize;
   if (imageId.isNull() || !attachDefinitionReactor(definitionId, imageId) ||
-      !placeImage(imageId, window, pixelSize) || !setImageTransparency(imageId, transparent)) {
+      !placeImage(imageId, window, pixelSize) || !setImageTransparency(imageId, options.transparent)) {
     return false;
   }
-  if (sendToBack) sendImageToBack(imageId);
-  setImageFrame(imageFrame);
+  if (options.sendToBack) sendImageToBack(imageId);
+  setImageFrame(options.frame);
   readImageExtents(imageId, window);
   if (!writeWorldFile(basePath, worldExtension, window, pixelSize)) {
     PrintCatalogueLine(msg::kWorldFileNotWritten, basePath + "." + worldExtension);  // the image stays

@@ -31,10 +31,16 @@ bool readImageFrame(bool& on);
 void redrawEntitiesOfClass(const std::string& className);
 // The image's extents: first (min x, min y), second (max x, max y).
 bool readImageExtents(AcDbObjectId imageId, PlotWindow& extents);
+// The image options of the settings.
+struct ImageOptions {
+  bool sendToBack = false;
+  bool frame = false;  // the drawing-wide image frame
+  bool transparent = false;
+};
+
 // The whole insertion of the picture "%s.%s" (basePath, pictureType): image on
 // `layerName` over `window`, the image options, the world file. `window`
 // holds the image's extents afterwards. Shows no message; a world file that
 // cannot be written is named on the command line and the insertion stands.
 bool insertPicture(const std::string& basePath, const std::string& pictureType, const std::string& worldExtension,
-                   PlotWindow& window, const std::string& layerName, bool sendToBack, bool imageFrame,
-                   bool transparent);
+                   PlotWindow& window, const std::string& layerName, const ImageOptions& options);

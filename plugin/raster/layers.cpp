@@ -68,19 +68,3 @@ bool chooseImageLayer(std::string& name, std::string& key, long& rgb) {
   rgb = colour;
   return true;
 }
-
-bool readLayerPlottable(AcDbObjectId layerId, bool& on) {
-  AcDbLayerTableRecord* record = nullptr;
-  if (acdbOpenObject(record, layerId, AcDb::kForRead) != Acad::eOk) return false;
-  on = record->isPlottable();
-  record->close();
-  return true;
-}
-
-bool setLayerPlottable(AcDbObjectId layerId, bool on) {
-  AcDbLayerTableRecord* record = nullptr;
-  if (acdbOpenObject(record, layerId, AcDb::kForWrite) != Acad::eOk) return false;
-  const bool done = record->setIsPlottable(on) == Acad::eOk;
-  record->close();
-  return done;
-}

@@ -1,6 +1,6 @@
 #pragma once
 // The image layer: which layer the picture goes onto, its colour for the main
-// dialog's swatch, and the layers' plottable flag.
+// dialog's swatch.
 #include <dbid.h>
 
 #include <string>
@@ -20,6 +20,3 @@ void resolveImageLayer(std::string& name, long& rgb);
 // the chosen key, its name is still taken and the colour stays unless the
 // layer exists.
 bool chooseImageLayer(std::string& name, std::string& key, long& rgb);
-// The plottable flag of a layer table record; false when it cannot be opened.
-bool readLayerPlottable(AcDbObjectId layerId, bool& on);
-bool setLayerPlottable(AcDbObjectId layerId, bool on);

@@ -54,7 +54,7 @@ const char* ProgramKindName(int program) { return NameAt(kProgramNames, kProgram
 const char* ImageFormatName(int format) { return NameAt(kFormatNames, kImageFormatCount, format); }
 const char* ResolutionUnitName(int unit) { return NameAt(kUnitNames, kResolutionUnitCount, unit); }
 
-bool PluginSettings::LoadSettings(CWinApp& app) {
+void PluginSettings::LoadSettings(CWinApp& app) {
   BorrowedProfileFile profile(app, iniFile);
   auto read = [&](const char* group, const char* key, const char* fallback) {
     return app.GetProfileString(group, key, fallback);
@@ -74,10 +74,9 @@ bool PluginSettings::LoadSettings(CWinApp& app) {
       kUnitNames, kResolutionUnitCount, read(kGroupPostscript, "ResolutionUnits", "Pixel/inch"), kUnitPixelPerInch));
   const double resolution = std::strtod(read(kGroupPostscript, "ResolutionXY", "72").c_str(), nullptr);
   psResolution = LimitedResolution(resolution, resolutionUnit);
-  return true;
 }
 
-bool PluginSettings::SaveSettings(CWinApp& app) {
+void PluginSettings::SaveSettings(CWinApp& app) {
   bool saved = true;
   {
     BorrowedProfileFile profile(app, iniFile);
@@ -99,5 +98,4 @@ bool PluginSettings::SaveSettings(CWinApp& app) {
   // Once per save, after the profile file name is given back: the message's
   // text comes from the message file through the same name.
   if (!saved && !iniFile.empty()) ShowCatalogueMessage(msg::kSettingsNotSaved, MB_OK, iniFile);
-  return true;
 }

@@ -21,7 +21,6 @@ inline constexpr int kResolutionUnitCount = 2;
 
 struct PluginSettings {
   std::string moduleDirectory;  // with trailing backslash
-  std::string mainDialogTitle;  // caption of every message box
   std::string applicationKey;   // first argument of the companion LISP calls
   HMODULE hookLibrary = nullptr;  // "Rasterwerk.dll"
   std::string userIniFolder;
@@ -40,11 +39,11 @@ struct PluginSettings {
   std::string gimpExecutable;
 
   // Read and write the persisted fields in iniFile through `app`'s profile
-  // functions; the profile file name is null afterwards. Both return true:
-  // missing values take their defaults. A save whose writes fail shows
-  // "SettingsNotSaved" with the file once (none without a file name).
-  bool LoadSettings(CWinApp& app);
-  bool SaveSettings(CWinApp& app);
+  // functions; the profile file name is null afterwards. Missing values take
+  // their defaults. A save whose writes fail shows "SettingsNotSaved" with
+  // the file once (none without a file name).
+  void LoadSettings(CWinApp& app);
+  void SaveSettings(CWinApp& app);
 };
 
 extern PluginSettings theSettings;

@@ -6,7 +6,7 @@
 #include <imgent.h>
 #include <photoshop/server.h>
 
-#include "plot/edit_workflow.h"
+#include "workflow/edit_workflow.h"
 #include "plot/tests/editor_fixture.h"
 #include "raster/image_insert.h"
 #include "settings/plugin_settings.h"
@@ -22,7 +22,7 @@ class EditWorkflowTest : public EditorTest {
     AddLayer("Photo", 3);
     AddLine("Photo", {0, 0}, {10, 10});
     PlotWindow window{{0, 0}, {200, 100}};
-    ASSERT_TRUE(insertPicture("D:\\site", "png", "pgw", window, "Photo", false, false, false));
+    ASSERT_TRUE(insertPicture("D:\\site", "png", "pgw", window, "Photo", ImageOptions{}));
     arx::forEachModelEntity(Drawing(), [&](const arx::EntityView& entity) {
       (std::holds_alternative<arx::ImageShape>(entity.shape) ? imageHandle_ : lineHandle_) = entity.handle;
     });
@@ -70,7 +70,7 @@ TEST_F(EditWorkflowTest, TheSinglePickTellsAWrongClassFromNothingPicked) {
 TEST_F(EditWorkflowTest, PickingALineSaysSoWithoutALineBreakAndHidesTheFramesAgain) {
   theSettings.program = kProgramPhotoshop;
   Answer("pick " + lineHandle_ + "\n");
-  EXPECT_FALSE(runEditWorkflow());
+  EXPECT_FALSE(runEditWorkflow(EditJob{kProgramPhotoshop, nullptr, nullptr}));
   EXPECT_TRUE(Transcript().ends_with("cmdline | Selected entity is not a raster image\n")) << Transcript();
   bool shown = true;
   ASSERT_TRUE(readImageFrame(shown));

@@ -32,6 +32,12 @@ bool applyValue(const std::string& option, const std::string& value, Options& op
     options.application = options.loadApplication ? value : "";
     return !value.empty();
   }
+  if (option == "--com-server") {
+    const std::string::size_type equals = value.find('=');
+    if (equals == std::string::npos || equals + 1 == value.size()) return false;
+    options.comServers.push_back({value.substr(0, equals), value.substr(equals + 1)});
+    return true;
+  }
   DriveMapping drive;
   if (option == "--drive" && parseDrive(value, drive)) {
     options.drives.push_back(drive);
@@ -42,7 +48,7 @@ bool applyValue(const std::string& option, const std::string& value, Options& op
 
 bool takesValue(const std::string& option) {
   for (const char* name : {"--script", "--answers", "--transcript", "--journal", "--drive", "--user-dir",
-                           "--module", "--app", "--save-as"}) {
+                           "--module", "--app", "--save-as", "--com-server"}) {
     if (option == name) return true;
   }
   return false;
@@ -77,7 +83,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
 std::string usage() {
   return "usage: acad-host [--script FILE] [--answers FILE] [--transcript FILE] [--journal FILE]\n"
          "                 [--drive L=DIR]... [--user-dir DIR] [--module FILE]... [--app FILE|none]\n"
-         "                 [--no-companion] [--save-as FILE] [DRAWING]\n";
+         "                 [--no-companion] [--com-server CLSID=FILE|none]... [--save-as FILE] [DRAWING]\n";
 }
 
 }  // namespace acadhost

@@ -11,6 +11,13 @@ struct DriveMapping {
   std::string folder;  // POSIX folder
 };
 
+// A COM server the host registers: the module (POSIX path) serving a class,
+// or none, which takes the class out.
+struct ComServer {
+  std::string clsid;  // "{6DECC242-87EF-11CF-86B4-444553540000}"
+  std::string module;  // "none": not installed
+};
+
 struct Options {
   std::string script;      // empty: commands come from standard input
   std::string answers;     // empty: no scripted answers
@@ -19,6 +26,7 @@ struct Options {
   std::vector<DriveMapping> drives;
   std::string userDirectory;
   std::vector<std::string> modules;  // loaded before the application, in order
+  std::vector<ComServer> comServers;  // after the photo editor's default, in order
   std::string application;           // empty: MoXi.arx beside the program
   bool loadApplication = true;       // false with "--app none"
   bool loadCompanion = true;

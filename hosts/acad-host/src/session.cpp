@@ -9,6 +9,9 @@
 
 #include <afxwin.h>
 
+#include <PhotoshopTypeLibrary.h>
+#include <com/registry.h>
+
 #include "adslib.h"
 #include "arx/automation.h"
 #include "arx/host.h"
@@ -27,6 +30,8 @@ namespace {
 // The companion LISP library and the application, found beside the program.
 constexpr const char* kCompanionModule = "companions-lisp.arx";
 constexpr const char* kApplicationModule = "MoXi.arx";
+// The photo editor's automation server, installed beside the program.
+constexpr const char* kPhotoEditorModule = "libphotoshop.so";
 
 void complain(const std::string& text) { std::fprintf(stderr, "acad-host: %s\n", text.c_str()); }
 
@@ -78,6 +83,29 @@ bool setUserDirectory(const Options& options) {
     return false;
   }
   arx::setUserDirectory(win32::ToWindowsPath(folder.lexically_normal().string()));
+  return true;
+}
+
+// The COM servers: the photo editor beside the program when it is there,
+// then --com-server in order; a server module loads when its class is first
+// created.
+bool registerComServers(const Options& options) {
+  const std::string photoEditor = programFolder() + kPhotoEditorModule;
+  if (GetFileAttributesA(photoEditor.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    com::RegisterServerModule(CLSID_PhotoshopApplication, photoEditor);
+  }
+  for (const ComServer& server : options.comServers) {
+    CLSID clsid{};
+    if (!com::ParseGuid(server.clsid, clsid)) {
+      complain("bad class id for --com-server: \"" + server.clsid + "\"");
+      return false;
+    }
+    if (server.module == "none") {
+      com::UnregisterServer(clsid);
+    } else {
+      com::RegisterServerModule(clsid, win32::ToWindowsPath(std::filesystem::absolute(server.module).string()));
+    }
+  }
   return true;
 }
 
@@ -184,6 +212,7 @@ int runSession(const Options& options) {
   if (!installDriver(options)) return kExitUsage;
   if (!mapDrives(options)) return kExitUsage;
   if (!setUserDirectory(options)) return kExitUsage;
+  if (!registerComServers(options)) return kExitUsage;
   int result = loadModules(options) ? runLoaded(options) : kExitModule;
   arx::unloadAllApplications();
   warnAboutUnusedAnswers();

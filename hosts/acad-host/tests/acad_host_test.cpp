@@ -158,6 +158,14 @@ TEST_F(AcadHostTest, ModulesThatCannotRunGiveAClearMessageAndFail) {
   }
 }
 
+TEST_F(AcadHostTest, AComServerWithoutAClassIdIsAnError) {
+  const HostRun result = run("TESTAPP_HELLO\n", "--com-server photo-editor=/srv/server.so " + app(TEST_APP));
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.errors.find("bad class id for --com-server: \"photo-editor\""), std::string::npos)
+      << result.errors;
+  EXPECT_EQ(result.transcript.find("hello from"), std::string::npos);
+}
+
 TEST_F(AcadHostTest, FailedInitialisationLeavesNothingRegistered) {
   const HostRun result = run("", app(FAILING_APP));
   EXPECT_EQ(result.exitCode, 2);

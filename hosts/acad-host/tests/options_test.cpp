@@ -14,6 +14,8 @@ TEST(OptionsTest, EveryOptionLandsInItsField) {
                                      "--journal", "j.txt", "--drive", "D=/tmp/d", "--drive", "e=/srv",
                                      "--user-dir", "/tmp/u", "--module", "one.arx", "--module", "two.arx",
                                      "--app", "Test.arx", "--no-companion", "--save-as", "out.dxf",
+                                     "--com-server", "{6DECC242-87EF-11CF-86B4-444553540000}=none",
+                                     "--com-server", "{0FEDCBA9-8765-4321-0807-060504030201}=/srv/server.so",
                                      "in.dxf"},
                                     error);
   ASSERT_TRUE(options) << error;
@@ -31,6 +33,10 @@ TEST(OptionsTest, EveryOptionLandsInItsField) {
   EXPECT_TRUE(options->loadApplication);
   EXPECT_FALSE(options->loadCompanion);
   EXPECT_EQ(options->saveAs, "out.dxf");
+  ASSERT_EQ(options->comServers.size(), 2u);
+  EXPECT_EQ(options->comServers[0].clsid, "{6DECC242-87EF-11CF-86B4-444553540000}");
+  EXPECT_EQ(options->comServers[0].module, "none");
+  EXPECT_EQ(options->comServers[1].module, "/srv/server.so");
   EXPECT_EQ(options->drawing, "in.dxf");
 }
 
@@ -54,6 +60,8 @@ TEST(OptionsTest, MalformedCommandLinesAreRefusedWithAReason) {
       {{"--drive", "DD"}, "bad value for --drive"},
       {{"--drive", "1=/tmp"}, "bad value for --drive"},
       {{"--module", ""}, "bad value for --module"},
+      {{"--com-server", "server.so"}, "bad value for --com-server"},
+      {{"--com-server", "{6DECC242-87EF-11CF-86B4-444553540000}="}, "bad value for --com-server"},
       {{"--frobnicate"}, "unknown option --frobnicate"},
       {{"a.dxf", "b.dxf"}, "only one drawing"},
   };

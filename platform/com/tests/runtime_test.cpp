@@ -4,6 +4,9 @@
 #include <com/registry.h>
 #include <comdef.h>
 #include <ole2.h>
+#include <win32/posix.h>
+
+#include <string>
 
 namespace {
 
@@ -45,6 +48,40 @@ TEST(ComRuntime, CreationNeedsInitialisationAndARegisteredClass) {
   EXPECT_EQ(CoCreateInstance(kClass, nullptr, 23, IID_IUnknown, &made), REGDB_E_CLASSNOTREG);
   CoUninitialize();
   CoUninitialize();
+}
+
+// The class of modules/test_server.cpp.
+const CLSID kServedClass = {0x0FEDCBA9, 0x8765, 0x4321, {8, 7, 6, 5, 4, 3, 2, 1}};
+
+TEST(ComRuntime, ARegisteredServerModuleIsLoadedWhenItsClassIsFirstCreated) {
+  ASSERT_EQ(CoInitialize(nullptr), S_OK);
+  void* made = nullptr;
+  com::RegisterServerModule(kServedClass, win32::ToWindowsPath("/no/such/server.so"));
+  EXPECT_EQ(CoCreateInstance(kServedClass, nullptr, CLSCTX_ALL, IID_IUnknown, &made), REGDB_E_CLASSNOTREG);
+
+  com::RegisterServerModule(kServedClass, win32::ToWindowsPath(TEST_SERVER_MODULE));
+  EXPECT_FALSE(com::IsClassRegistered(kServedClass));  // not loaded before it is needed
+  ASSERT_EQ(CoCreateInstance(kServedClass, nullptr, CLSCTX_ALL, IID_IUnknown, &made), S_OK);
+  EXPECT_TRUE(com::IsClassRegistered(kServedClass));
+  static_cast<IUnknown*>(made)->Release();
+
+  com::UnregisterServer(kServedClass);  // not installed any more: nothing loads it again
+  EXPECT_EQ(CoCreateInstance(kServedClass, nullptr, CLSCTX_ALL, IID_IUnknown, &made), REGDB_E_CLASSNOTREG);
+  CoUninitialize();
+}
+
+TEST(ComRuntime, GuidsAreReadInRegistryForm) {
+  GUID guid{};
+  ASSERT_TRUE(com::ParseGuid("{6DECC242-87EF-11CF-86B4-444553540000}", guid));
+  EXPECT_EQ(com::FormatGuid(guid), "{6DECC242-87EF-11CF-86B4-444553540000}");
+  ASSERT_TRUE(com::ParseGuid("{6decc242-87ef-11cf-86b4-444553540000}", guid));
+  EXPECT_EQ(com::FormatGuid(guid), "{6DECC242-87EF-11CF-86B4-444553540000}");
+  for (const std::string text : {"", "6DECC242-87EF-11CF-86B4-444553540000", "{6DECC242-87EF-11CF-86B4-44455354000}",
+                                 "{6DECC242-87EF-11CF-86B4-4445535400000}", "{6DECC242-87EF-11CF-86B4-44455354000G}",
+                                 "{6DECC242 87EF-11CF-86B4-444553540000}"}) {
+    SCOPED_TRACE(text);
+    EXPECT_FALSE(com::ParseGuid(text, guid));
+  }
 }
 
 TEST(ComRuntime, StringsKnowTheirLength) {

@@ -49,13 +49,15 @@ struct IPhotoshopApplication : public IDispatch {
   virtual HRESULT STDMETHODCALLTYPE Quit() = 0;
 };
 
-// {6DECC242-87EF-11CF-86B4-444553540000}
-extern "C" const CLSID CLSID_PhotoshopApplication;
-// {9414F179-C905-11D1-92CC-00600808FC44}
-extern "C" const IID IID_IPhotoshopApplication;
-// {38FB4290-9DF6-11D1-B032-00C04FD7EC47}
-extern "C" const IID IID_IActionControl;
-// {7CA9DE40-9EB3-11D1-B033-00C04FD7EC47}
-extern "C" const IID IID_IActionDescriptor;
-// {B249C0B1-A004-11D1-B036-00C04FD7EC47}
-extern "C" const IID IID_IActionReference;
+// The type library's identifiers, defined here: a client needs nothing but
+// this header and the COM runtime.
+inline constexpr CLSID CLSID_PhotoshopApplication = {  // {6DECC242-87EF-11CF-86B4-444553540000}
+    0x6DECC242, 0x87EF, 0x11CF, {0x86, 0xB4, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+inline constexpr IID IID_IPhotoshopApplication = {  // {9414F179-C905-11D1-92CC-00600808FC44}
+    0x9414F179, 0xC905, 0x11D1, {0x92, 0xCC, 0x00, 0x60, 0x08, 0x08, 0xFC, 0x44}};
+inline constexpr IID IID_IActionControl = {  // {38FB4290-9DF6-11D1-B032-00C04FD7EC47}
+    0x38FB4290, 0x9DF6, 0x11D1, {0xB0, 0x32, 0x00, 0xC0, 0x4F, 0xD7, 0xEC, 0x47}};
+inline constexpr IID IID_IActionDescriptor = {  // {7CA9DE40-9EB3-11D1-B033-00C04FD7EC47}
+    0x7CA9DE40, 0x9EB3, 0x11D1, {0xB0, 0x33, 0x00, 0xC0, 0x4F, 0xD7, 0xEC, 0x47}};
+inline constexpr IID IID_IActionReference = {  // {B249C0B1-A004-11D1-B036-00C04FD7EC47}
+    0xB249C0B1, 0xA004, 0x11D1, {0xB0, 0x36, 0x00, 0xC0, 0x4F, 0xD7, 0xEC, 0x47}};

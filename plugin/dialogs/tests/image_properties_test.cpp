@@ -3,9 +3,7 @@
 #include <imgent.h>
 
 #include "dialogs/image_properties_dialog.h"
-#include "dialogs/main_dialog.h"
 #include "dialogs/tests/small_dialog_fixture.h"
-#include "frame/commands.h"
 #include "raster/image_insert.h"
 
 namespace {
@@ -14,18 +12,9 @@ namespace {
 // every control takes input.
 class ImagePropertiesTest : public SmallDialogTest {
  protected:
-  void SetUp() override {
-    SmallDialogTest::SetUp();
-    main_.m_plotFileType = "eps";
-    CurrentMainDialog = &main_;
-  }
-  void TearDown() override {
-    CurrentMainDialog = nullptr;
-    SmallDialogTest::TearDown();
-  }
   INT_PTR Run(const std::string& answers) {
     Answer(answers);
-    CMoXIIPDialog dialog;
+    CMoXIIPDialog dialog(plotFileType_);
     return dialog.DoModal();
   }
   std::string Field(const std::string& event) const {
@@ -33,7 +22,7 @@ class ImagePropertiesTest : public SmallDialogTest {
   }
   bool Disabled(int id) const { return ControlLine(CMoXIIPDialog::IDD, "opened", id).ends_with(" disabled"); }
 
-  CMoXIDialog main_;
+  std::string plotFileType_ = "eps";  // the main dialog's
 };
 
 TEST_F(ImagePropertiesTest, OpensWithTheSettingsAndTheCatalogueTexts) {
@@ -89,17 +78,14 @@ TEST_F(ImagePropertiesTest, ResolutionControlsAreEnabledOnlyForEpsPlotFiles) {
     bool enabled;
   } cases[] = {{"eps", true}, {"EPS", true}, {"png", false}, {"", false}};
   for (const auto& c : cases) {
-    main_.m_plotFileType = c.plotFileType;
+    plotFileType_ = c.plotFileType;
     Run("");
     for (int id : {12051, 12052, 12001}) EXPECT_EQ(Disabled(id), !c.enabled) << c.plotFileType << " " << id;
   }
-  CurrentMainDialog = nullptr;  // no main dialog: nothing is enabled
-  Run("");
-  EXPECT_TRUE(Disabled(12052));
 }
 
 TEST_F(ImagePropertiesTest, ADisabledResolutionIsStillValidatedOnOk) {
-  main_.m_plotFileType = "png";
+  plotFileType_ = "png";
   theSettings.psResolution = 0.0;
   EXPECT_EQ(Run("dialog 14031 click 12041\nmsgbox ok\ndialog 14031 click 12042\n"), IDCANCEL);
   EXPECT_TRUE(Contains("Resolution must be a positive number.")) << Transcript();
@@ -167,7 +153,7 @@ TEST_F(ImagePropertiesTest, TheDrawingsImageFrameSwitchesAtOnceOnOk) {
   AddLayer("Photo", 3);
   WriteBitmap("site.bmp", 8, 4);
   PlotWindow window{{0, 0}, {80, 40}};
-  ASSERT_TRUE(insertPicture("D:\\site", "bmp", "bpw", window, "Photo", false, false, false));
+  ASSERT_TRUE(insertPicture("D:\\site", "bmp", "bpw", window, "Photo", ImageOptions{}));
   const int before = ImageRedraws();
 
   Run("dialog 14031 check 12039\ndialog 14031 click 12042\n");  // Cancel: nothing changes

@@ -12,13 +12,14 @@ class ImageSourceTest : public SmallDialogTest {
   }
   // The edit command's values for D:\img\site.tif, then the dialog.
   INT_PTR Run(const std::string& answers) {
-    theApp.m_editedImageBasePath = "D:\\img\\site";
-    theApp.m_editedImageExtension = "tif";
+    image_ = EditedImage{"D:\\img\\site", "tif"};
     Answer(answers);
-    CMoXICISFDialog dialog;
+    CMoXICISFDialog dialog(image_);
     return dialog.DoModal();
   }
   std::string Field() const { return ControlLine(CMoXICISFDialog::IDD, "opened", CMoXICISFDialog::IDC_SOURCE_PATH); }
+
+  EditedImage image_;
 };
 
 TEST_F(ImageSourceTest, ShowsThePictureInUpperCaseAndBrowsesForItsTypeOnly) {
@@ -27,16 +28,16 @@ TEST_F(ImageSourceTest, ShowsThePictureInUpperCaseAndBrowsesForItsTypeOnly) {
   EXPECT_EQ(Field(), "Edit 12056 text=\"D:\\img\\site.TIF\"");
   EXPECT_TRUE(Contains("filter=\"TIF Files (*.TIF)|*.TIF|\"")) << Transcript();
   EXPECT_TRUE(Contains("owner=\"Image Edit\"")) << Transcript();
-  EXPECT_EQ(theApp.m_editedImageBasePath, "D:\\img\\site");
-  EXPECT_EQ(theApp.m_editedImageExtension, "tif");
+  EXPECT_EQ(image_.basePath, "D:\\img\\site");
+  EXPECT_EQ(image_.extension, "tif");
 }
 
 TEST_F(ImageSourceTest, TheLayeredDocumentBesideThePictureIsShownInstead) {
   folder_.write("img/site.psd", "layers");
   EXPECT_EQ(Run("dialog 12037 click 12053\n"), IDOK);
   EXPECT_EQ(Field(), "Edit 12056 text=\"D:\\img\\site.PSD\"");
-  EXPECT_EQ(theApp.m_editedImageBasePath, "D:\\img\\site");
-  EXPECT_EQ(theApp.m_editedImageExtension, "psd");
+  EXPECT_EQ(image_.basePath, "D:\\img\\site");
+  EXPECT_EQ(image_.extension, "psd");
 }
 
 TEST_F(ImageSourceTest, OkAcceptsAFileOfTheSameTypeInAnyLetterCase) {
@@ -51,8 +52,8 @@ TEST_F(ImageSourceTest, OkAcceptsAFileOfTheSameTypeInAnyLetterCase) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Run(std::string(c.answers) + "dialog 12037 click 12053\n"), IDOK) << c.answers;
-    EXPECT_EQ(theApp.m_editedImageBasePath, c.basePath) << c.answers;
-    EXPECT_EQ(theApp.m_editedImageExtension, c.extension) << c.answers;
+    EXPECT_EQ(image_.basePath, c.basePath) << c.answers;
+    EXPECT_EQ(image_.extension, c.extension) << c.answers;
   }
 }
 
@@ -67,7 +68,7 @@ TEST_F(ImageSourceTest, AnotherExtensionIsRefusedAndTheDialogStaysOpen) {
         Contains("msgbox caption=\"Rasterwerk\" buttons=ok icon=none owner=\"Image Edit\" -> ok\n"
                  "  | The extension is not corect!\n"))
         << text << Transcript();
-    EXPECT_EQ(theApp.m_editedImageBasePath, "D:\\img\\site") << text;
+    EXPECT_EQ(image_.basePath, "D:\\img\\site") << text;
   }
 }
 
@@ -75,7 +76,7 @@ TEST_F(ImageSourceTest, CancelEscapeAndClosingEmptyTheBasePath) {
   for (const char* answer :
        {"dialog 12037 click 12054\n", "dialog 12037 close\n", "dialog 12037 key 12056 Escape\n", ""}) {
     EXPECT_EQ(Run(answer), IDCANCEL) << answer;
-    EXPECT_EQ(theApp.m_editedImageBasePath, "") << answer;
+    EXPECT_EQ(image_.basePath, "") << answer;
   }
 }
 

@@ -1,8 +1,8 @@
 // The main dialog run in-process with a scripted user: what it shows from the
 // settings and the drawing, and the layer check of its OK.
 #include "dialogs/main_dialog.h"
-#include "frame/commands.h"
-#include "frame/plugin_app.h"
+#include "frame/message_box.h"
+#include "settings/plugin_app.h"
 #include "plot/tests/editor_fixture.h"
 #include "settings/plugin_settings.h"
 

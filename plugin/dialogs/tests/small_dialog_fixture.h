@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "frame/plugin_app.h"
 #include "plot/tests/editor_fixture.h"
+#include "settings/plugin_app.h"
 #include "settings/plugin_settings.h"
 
 class SmallDialogTest : public EditorTest {
@@ -19,8 +19,6 @@ class SmallDialogTest : public EditorTest {
     theSettings.background = false;
     theSettings.program = kProgramPhotoshop;
     theSettings.gimpExecutable.clear();
-    theApp.m_editedImageBasePath.clear();
-    theApp.m_editedImageExtension.clear();
   }
 
   // The line of control `id` in the latest record "dialog DIALOG EVENT" of

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "aced.h"
-#include "frame/commands.h"
+#include "commands/commands.h"
 #include "frame/companion_lisp.h"
 #include "settings/plugin_settings.h"
 #include "testing/temp_folder.h"
@@ -153,7 +153,7 @@ TEST_F(CompanionCalls, WithoutTheCompanionEveryCallFailsQuietly) {
 }
 
 TEST_F(CompanionCalls, FirstUseWithoutTheCompanionLeavesThePathsEmpty) {
-  EXPECT_TRUE(InitialiseOnFirstUse());
+  InitialiseOnFirstUse();
   EXPECT_EQ(theSettings.applicationKey, "TAVO_IMGCREATE");
   for (const std::string* path : {&theSettings.helpFolder, &theSettings.helpFileName, &theSettings.userIniFolder,
                                   &theSettings.iniFile})
@@ -169,7 +169,7 @@ TEST_F(CompanionCalls, FirstUseTakesThePathsAndLoadsTheirSettings) {
   Define("Tavo_pathInfo", acutBuildList(RTSTR, "D:\\Hilfe\\Rasterwerk.chm", 0));
   Define("tavo_getUserIniPath", acutBuildList(RTSTR, folder.windows().c_str(), 0));
   Define("tavo_getUserIniFile", acutBuildList(RTSTR, folder.windows("Rasterwerk.ini").c_str(), 0));
-  EXPECT_TRUE(InitialiseOnFirstUse());
+  InitialiseOnFirstUse();
   EXPECT_EQ(theSettings.helpFolder, "D:\\Hilfe\\");
   EXPECT_EQ(theSettings.helpFileName, "Rasterwerk.chm");
   EXPECT_EQ(theSettings.userIniFolder, folder.windows());

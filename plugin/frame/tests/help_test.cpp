@@ -8,7 +8,6 @@
 #include <string>
 
 #include "frame/help.h"
-#include "settings/plugin_settings.h"
 #include "testing/temp_folder.h"
 #include "ui/scripted_driver.h"
 
@@ -37,18 +36,14 @@ class HelpTopic : public ::testing::Test {
     scripted->writeTranscriptNowhere();
     driver = scripted.get();
     ui::setDriver(std::move(scripted));
-    theSettings.helpFolder = folder.windows();
-    theSettings.helpFileName = "Rasterwerk.chm";
+    helpFolder = folder.windows();
   }
-  ~HelpTopic() override {
-    ui::setDriver(nullptr);
-    theSettings = PluginSettings();
-  }
+  ~HelpTopic() override { ui::setDriver(nullptr); }
 
   // The help path HtmlHelpA was given, from the transcript.
   std::string ShownPath(const std::string& topic) {
     const std::size_t before = driver->transcript().size();
-    EXPECT_TRUE(ShowHelpTopic(app, topic));
+    ShowHelpTopic(app, helpFolder, helpFileName, topic);
     EXPECT_EQ(app.m_pszProfileName, nullptr);
     const std::string line = driver->transcript().substr(before);
     const std::string prefix = "htmlhelp \"";
@@ -58,6 +53,8 @@ class HelpTopic : public ::testing::Test {
 
   TempFolder folder;
   CWinApp app;
+  std::string helpFolder;
+  std::string helpFileName = "Rasterwerk.chm";
   ui::ScriptedDriver* driver = nullptr;
 };
 
@@ -68,8 +65,8 @@ TEST_F(HelpTopic, TopicValueIsAppendedToTheHelpFileWithoutSeparator) {
 }
 
 TEST_F(HelpTopic, WithoutHelpFileOnlyTheTopicValueRemains) {
-  theSettings.helpFolder.clear();
-  theSettings.helpFileName.clear();
+  helpFolder.clear();
+  helpFileName.clear();
   EXPECT_EQ(ShownPath("Main"), "");
 }
 
@@ -86,7 +83,7 @@ TEST_F(HelpTopic, ShownWindowsOpenTheTopicsPageInTheViewer) {
   setenv("PATH", (folder.path() / "bin").c_str(), 1);
   setenv("DISPLAY", ":0", 1);
   setenv("RW_SHOW_HELP", "1", 1);
-  ShowHelpTopic(app, "Main");
+  ShowHelpTopic(app, helpFolder, helpFileName, "Main");
   setenv("PATH", path.c_str(), 1);
   unsetenv("RW_SHOW_HELP");
   display ? setenv("DISPLAY", oldDisplay.c_str(), 1) : unsetenv("DISPLAY");

@@ -149,7 +149,7 @@ class GimpOperations : public GimpTest {
 
 TEST_F(GimpOperations, CreateRunsTheCallWithTheLayersFileAndRemovesIt) {
   SetLayers({"0", "Walls"});
-  EXPECT_TRUE(gimpCreate("D:\\work\\site", "tif"));
+  EXPECT_TRUE(gimpCreate(layerPlots("D:\\work\\site", "tif")));
   EXPECT_EQ(Runs(),
             "run [--verbose] [--batch] [(Tavo-Imgcreate \"D:/work/site\" \"tif\" \"D:/work/site(Layers).load\" "
             "0.000000 )]\n(set! layers '(\"0\" \"Walls\" ))\n");
@@ -178,7 +178,7 @@ TEST_F(GimpOperations, CreateGivesEpsPlotsTheirResolutionInPixelsPerInch) {
     std::filesystem::remove(programs_.path() / "runs.txt");
     theSettings.psResolution = c.resolution;
     theSettings.resolutionUnit = c.unit;
-    EXPECT_TRUE(gimpCreate("D:\\work\\site", c.plotType));
+    EXPECT_TRUE(gimpCreate(layerPlots("D:\\work\\site", c.plotType)));
     EXPECT_NE(Runs().find(std::string(" ") + c.argument + " )]"), std::string::npos) << Runs();
   }
 }
@@ -187,7 +187,7 @@ TEST_F(GimpOperations, CreateWithoutGimpShowsNotAvailableAndRemovesTheLayersFile
   theSettings.gimpExecutable = "C:\\GIMP\\bin\\missing.exe";
   SetLayers({"0"});
   Answer("msgbox ok\n");
-  EXPECT_FALSE(gimpCreate("D:\\work\\site", "tif"));
+  EXPECT_FALSE(gimpCreate(layerPlots("D:\\work\\site", "tif")));
   EXPECT_TRUE(Shown("msgbox caption=\"Rasterwerk\" buttons=ok icon=none owner=\"\" -> ok\n"
                     "  | Gimp is not available\n"))
       << Transcript();
@@ -197,7 +197,7 @@ TEST_F(GimpOperations, CreateWithoutGimpShowsNotAvailableAndRemovesTheLayersFile
 TEST_F(GimpOperations, LayersFileThatCannotBeCreatedStopsBeforeGimp) {
   SetLayers({"0"});
   Answer("msgbox ok\n");
-  EXPECT_FALSE(gimpCreate("D:\\missing\\site", "tif"));
+  EXPECT_FALSE(gimpCreate(layerPlots("D:\\missing\\site", "tif")));
   EXPECT_TRUE(Shown("  | Can not create temporary file!\n  | D:\\missing\\site(Layers).load\n")) << Transcript();
   EXPECT_FALSE(std::filesystem::exists(Recorded()));
 }
@@ -226,7 +226,7 @@ TEST_F(GimpOperations, UnsafeLayerNamesAndPathsAreRefusedBeforeGimp) {
     EXPECT_FALSE(gimpTextsSafe(c.basePath, c.plotType, c.names));
     EXPECT_TRUE(Shown(message)) << Transcript();
     Answer("msgbox ok\n");
-    EXPECT_FALSE(gimpCreate(c.basePath, c.plotType));
+    EXPECT_FALSE(gimpCreate(layerPlots(c.basePath, c.plotType)));
     EXPECT_TRUE(Shown(message)) << Transcript();
     EXPECT_FALSE(std::filesystem::exists(Recorded()));
     EXPECT_FALSE(LayersFileLeft());
@@ -253,13 +253,13 @@ TEST_F(GimpOperations, ConvertWithoutGimpShowsNotAvailable) {
 
 TEST_F(GimpOperations, EditOpensThePsdAndConvertsOnlyWhenOneExists) {
   work_.write("img/plan.tif", "");
-  EXPECT_TRUE(gimpEdit("D:\\img\\plan", "tif"));
+  gimpEdit("D:\\img\\plan", "tif");
   EXPECT_EQ(Runs(), "run [D:\\img\\plan.tif]\n");
   EXPECT_EQ(CommandLines(), std::vector<std::string>{R"x("C:\GIMP\bin\gimp-2.2.exe" "D:\img\plan.tif")x"});
 
   std::filesystem::remove(Recorded());
   work_.write("img/plan.psd", "");
-  EXPECT_TRUE(gimpEdit("D:\\img\\plan", "tif"));
+  gimpEdit("D:\\img\\plan", "tif");
   EXPECT_EQ(Runs(),
             "run [D:\\img\\plan.psd]\n"
             "run [--no-splash] [--batch] [(Tavo-Imgconvert \"D:/img/plan\" \"tif\" )] [(gimp-quit 0 )]\n");
@@ -270,7 +270,7 @@ TEST_F(GimpOperations, EditWithoutGimpStillConvertsAndThatReportsIt) {
   theSettings.gimpExecutable = "C:\\nowhere\\gimp-2.2.exe";
   work_.write("img/plan.psd", "");
   Answer("msgbox ok\n");
-  EXPECT_TRUE(gimpEdit("D:\\img\\plan", "tif"));
+  gimpEdit("D:\\img\\plan", "tif");
   EXPECT_TRUE(Shown("  | Gimp is not available\n")) << Transcript();
 }
 
@@ -293,7 +293,7 @@ TEST_F(GimpOperations, EditRefusesFilesAndProgramsThatCannotStandInQuotes) {
     theSettings.gimpExecutable = c.executable;
     win32::ClearProcessJournal();
     Answer("msgbox ok\n");
-    EXPECT_TRUE(gimpEdit(c.basePath, "tif"));
+    gimpEdit(c.basePath, "tif");
     EXPECT_TRUE(Shown("  | This text can not be passed to Gimp safely:\n  | " + std::string(c.shown))) << Transcript();
     EXPECT_TRUE(CommandLines().empty());
     EXPECT_FALSE(std::filesystem::exists(Recorded()));

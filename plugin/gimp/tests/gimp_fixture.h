@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/message_box.h"
 #include "plot/plot_layers.h"
 #include "settings/plugin_settings.h"
 #include "testing/temp_folder.h"
@@ -19,7 +20,7 @@ class GimpTest : public ::testing::Test {
     ASSERT_TRUE(win32::MapDrive('C', programs_.path().string()));
     ASSERT_TRUE(win32::MapDrive('D', work_.path().string()));
     theSettings = PluginSettings{};
-    theSettings.mainDialogTitle = "Rasterwerk";
+    theMainDialogTitle = "Rasterwerk";
     thePlotLayerList.clear();
     Answer("");
   }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "photoshop/photoshop_automation.h"
+#include "frame/message_box.h"
 #include "settings/plugin_settings.h"
 
 class BridgeTest : public ::testing::Test {
@@ -24,7 +25,7 @@ class BridgeTest : public ::testing::Test {
     std::filesystem::create_directories(folder_);
     ASSERT_TRUE(win32::MapDrive('D', folder_.string()));
     Magick::InitializeMagick(nullptr);
-    theSettings.mainDialogTitle = "Rasterwerk";
+    theMainDialogTitle = "Rasterwerk";
     theSettings.hookLibrary = LoadLibraryA(win32::ToWindowsPath(HOOK_LIBRARY).c_str());
     ASSERT_NE(theSettings.hookLibrary, nullptr);
     photoshop::Install();

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "bridge_fixture.h"
+#include "hooklib/hook_protocol.h"
 #include "photoshop/editor_close_wait.h"
 
 namespace {

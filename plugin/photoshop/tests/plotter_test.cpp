@@ -40,7 +40,7 @@ class PlotterTest : public BridgeTest, public ::testing::WithParamInterface<Devi
 TEST_P(PlotterTest, ThreePlotsMakeABackgroundAndThreeNamedLayersInOrder) {
   const std::vector<std::string> names = {"Walls", "Doors", "Text"};
   for (int i = 0; i < 3; ++i) Plot(i, names[i]);
-  ASSERT_TRUE(photoshopCreate("D:\\site", GetParam().type, names, 72));
+  ASSERT_TRUE(photoshopCreate(LayerPlots{"D:\\site", GetParam().type, names, 72}));
   std::list<Magick::Image> images;
   Magick::readImages(&images, Posix("site.psd"));
   ASSERT_EQ(images.size(), 5u);  // the merged picture and four layers

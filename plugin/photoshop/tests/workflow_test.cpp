@@ -71,7 +71,7 @@ class CreateTest : public BridgeTest {
 
 TEST_F(CreateTest, RasterPlotsBecomeLayersOnAWhiteBackgroundWithTheirPaperTransparent) {
   WriteRasterPlots("png");
-  ASSERT_TRUE(photoshopCreate("D:\\site", "png", kLayers, 300));
+  ASSERT_TRUE(photoshopCreate(LayerPlots{"D:\\site", "png", kLayers, 300}));
   EXPECT_TRUE(thePhotoshopConnection.application != nullptr);  // stays open for the conversion
   auto layers = ReadPsdLayers(Posix("site.psd"));
   ASSERT_EQ(Names(layers), (std::vector<std::string>{"Background", "ACAD_Walls", "ACAD_Doors", "ACAD_Text"}));
@@ -85,7 +85,7 @@ TEST_F(CreateTest, RasterPlotsBecomeLayersOnAWhiteBackgroundWithTheirPaperTransp
 
 TEST_F(CreateTest, EpsPlotsAreRasterisedAtTheResolutionDuplicatedByIdAndKeepTheirPaper) {
   WriteEpsPlots();
-  ASSERT_TRUE(photoshopCreate("D:\\site", "eps", kLayers, 144));
+  ASSERT_TRUE(photoshopCreate(LayerPlots{"D:\\site", "eps", kLayers, 144}));
   auto layers = ReadPsdLayers(Posix("site.psd"));
   ASSERT_EQ(Names(layers), (std::vector<std::string>{"Background", "ACAD_Walls", "ACAD_Doors", "ACAD_Text"}));
   EXPECT_EQ(layers[1].pixels.columns(), 120u);  // 60 points at 144 pixels per inch
@@ -101,7 +101,7 @@ TEST_F(CreateTest, EpsPlotsAreRasterisedAtTheResolutionDuplicatedByIdAndKeepThei
 TEST_F(CreateTest, WithoutPhotoshopNothingIsCreatedAndNoQuitIsSent) {
   WriteRasterPlots("png");
   photoshop::Uninstall();
-  EXPECT_FALSE(photoshopCreate("D:\\site", "png", kLayers, 300));
+  EXPECT_FALSE(photoshopCreate(LayerPlots{"D:\\site", "png", kLayers, 300}));
   EXPECT_NE(Transcript().find("Photoshop is not available"), std::string::npos);
   EXPECT_NE(Transcript().find("caption=\"Rasterwerk\" buttons=ok"), std::string::npos);
   EXPECT_FALSE(Exists("site.psd"));
@@ -121,10 +121,10 @@ class ConvertTest : public CreateTest, public ::testing::WithParamInterface<Pict
 TEST_P(ConvertTest, TheUsersCloseEndsTheWaitAndThePictureIsWrittenFromTheLayeredDocument) {
   WriteRasterPlots("tif");
   Answer("editor done\n");
-  ASSERT_TRUE(photoshopCreate("D:\\site", "tif", kLayers, 300));
+  ASSERT_TRUE(photoshopCreate(LayerPlots{"D:\\site", "tif", kLayers, 300}));
   ASSERT_TRUE(WaitForEditorClose(kProgramPhotoshop, theSettings.hookLibrary));
   EXPECT_FALSE(photoshop::Documents().empty());  // still there for the conversion
-  EXPECT_TRUE(photoshopConvert("D:\\site", GetParam().type));
+  photoshopConvert("D:\\site", GetParam().type);
   EXPECT_FALSE(photoshop::IsRunning());
   Magick::Image picture;
   picture.ping(Posix(std::string("site.") + GetParam().type));
@@ -145,15 +145,20 @@ INSTANTIATE_TEST_SUITE_P(Pictures, ConvertTest,
 
 TEST_F(CreateTest, AnUnknownPictureTypeWritesNothing) {
   WriteRasterPlots("png");
-  ASSERT_TRUE(photoshopCreate("D:\\site", "png", kLayers, 300));
-  EXPECT_TRUE(photoshopConvert("D:\\site", "gif"));
+  ASSERT_TRUE(photoshopCreate(LayerPlots{"D:\\site", "png", kLayers, 300}));
+  photoshopConvert("D:\\site", "gif");
   EXPECT_FALSE(Exists("site.gif"));
+  EXPECT_FALSE(photoshop::IsRunning());  // the run still ends with the editor
+  for (const char* type : {"tif", "bmp", "jpg", "png", "tga"}) {
+    EXPECT_FALSE(Exists(std::string("site.") + type)) << type;
+  }
 }
 
 TEST_F(CreateTest, EditingWithALayeredDocumentRewritesThePictureFromIt) {
   WriteRasterPlots("png");
-  ASSERT_TRUE(photoshopCreate("D:\\site", "png", kLayers, 300));
-  ASSERT_TRUE(photoshopConvert("D:\\site", "TIF"));
+  ASSERT_TRUE(photoshopCreate(LayerPlots{"D:\\site", "png", kLayers, 300}));
+  photoshopConvert("D:\\site", "TIF");
+  ASSERT_TRUE(Exists("site.tif"));
   photoshop::ClearJournal();
   Answer("editor done\n");
   ASSERT_TRUE(photoshopEdit("D:\\site", "TIF"));

@@ -19,6 +19,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "frame/message_box.h"
 #include "settings/plugin_settings.h"
 #include "testing/temp_folder.h"
 
@@ -43,7 +44,7 @@ class EditorTest : public ::testing::Test {
     ASSERT_TRUE(win32::MapDrive('D', folder_.path().string()));
     arx::newDrawing();
     Answer("");
-    theSettings.mainDialogTitle = "Rasterwerk";
+    theMainDialogTitle = "Rasterwerk";
     {
       AFX_MANAGE_STATE(&editorState_);  // the editor's application object is not the plug-in's
       editorApp_ = std::make_unique<CWinApp>("acad");

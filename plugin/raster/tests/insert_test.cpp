@@ -29,7 +29,7 @@ class InsertTest : public EditorTest {
   }
   bool Insert(const std::string& layer = "Photo", bool toBack = false) {
     window_ = PlotWindow{{0, 0}, {200, 100}};
-    return insertPicture("D:\\site", "png", "pgw", window_, layer, toBack, true, false);
+    return insertPicture("D:\\site", "png", "pgw", window_, layer, ImageOptions{toBack, true, false});
   }
   static std::vector<std::string> ImageDictionaryNames() {
     std::vector<std::string> names;
@@ -91,7 +91,7 @@ TEST_F(InsertTest, PictureCoversTheWindowAtOneScaleAndTheWorldFileCentresTheUppe
 TEST_F(InsertTest, ImageOnTheChosenLayerWithItsOptionsAndReactor) {
   WritePicture("site.png", 100, 50);
   window_ = PlotWindow{{10, 20}, {110, 70}};
-  ASSERT_TRUE(insertPicture("D:\\site", "png", "pgw", window_, "Photo", false, false, true));
+  ASSERT_TRUE(insertPicture("D:\\site", "png", "pgw", window_, "Photo", ImageOptions{false, false, true}));
   const arx::ImageShape* image = FirstImage();
   ASSERT_NE(image, nullptr);
   EXPECT_TRUE(image->transparent);

@@ -4,6 +4,7 @@
 #include <arx/host.h>
 
 #include "plot/tests/editor_fixture.h"
+#include "plot/plot_layers.h"
 #include "raster/layers.h"
 
 namespace {

@@ -89,7 +89,7 @@ TEST_P(LoadSettings, GivesTheExpectedRecord) {
   WriteIni(GetParam().ini);
   PluginSettings expected = Defaults();
   GetParam().expect(expected);
-  EXPECT_TRUE(settings.LoadSettings(app));
+  settings.LoadSettings(app);
   EXPECT_EQ(Persisted(settings), Persisted(expected));
   EXPECT_EQ(app.m_pszProfileName, nullptr);
 }
@@ -98,12 +98,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, LoadSettings, ::testing::ValuesIn(kLoadCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsFile, MissingFileOrEmptyPathGiveTheDefaults) {
-  EXPECT_TRUE(settings.LoadSettings(app));
+  settings.LoadSettings(app);
   EXPECT_EQ(Persisted(settings), Persisted(Defaults()));
   settings.iniFile.clear();
-  EXPECT_TRUE(settings.LoadSettings(app));
+  settings.LoadSettings(app);
   EXPECT_EQ(Persisted(settings), Persisted(Defaults()));
-  EXPECT_TRUE(settings.SaveSettings(app));  // nowhere to write: not reported
+  settings.SaveSettings(app);  // nowhere to write: not reported
   EXPECT_EQ(app.m_pszProfileName, nullptr);
 }
 
@@ -135,7 +135,7 @@ TEST_F(SettingsFile, SaveWritesTheGroupsKeysAndValuesInOrder) {
   settings.psResolution = 300;
   settings.resolutionUnit = kUnitPixelPerCm;
   std::filesystem::remove(folder.path() / "Rasterwerk.ini");
-  EXPECT_TRUE(settings.SaveSettings(app));
+  settings.SaveSettings(app);
   EXPECT_EQ(app.m_pszProfileName, nullptr);
   std::string text = folder.read("Rasterwerk.ini");
   std::erase(text, '\r');
@@ -196,7 +196,7 @@ TEST_F(SettingsFile, FailedSaveShowsOneMessageNamingTheFile) {
     ui::ScriptedDriver* user = driver.get();
     ui::setDriver(std::move(driver));
     settings.layerKey = "IMG";
-    EXPECT_TRUE(settings.SaveSettings(app));
+    settings.SaveSettings(app);
     const std::string transcript = user->transcript();
     ui::setDriver(nullptr);
     EXPECT_EQ(app.m_pszProfileName, nullptr);
@@ -214,7 +214,7 @@ TEST_F(SettingsFile, SaveWithoutAFileNameShowsNothing) {
   ui::ScriptedDriver* user = driver.get();
   ui::setDriver(std::move(driver));
   settings.iniFile.clear();
-  EXPECT_TRUE(settings.SaveSettings(app));
+  settings.SaveSettings(app);
   EXPECT_EQ(user->transcript().find("msgbox"), std::string::npos) << user->transcript();
   ui::setDriver(nullptr);
 }

@@ -1,27 +1,19 @@
-#include "plot/create_workflow.h"
+#include "workflow/create_workflow.h"
 
 #include <acedads.h>
 
 #include <cctype>
 #include <cstdlib>
 
-#include "dialogs/gimp_location_dialog.h"
-#include "dialogs/main_dialog.h"
-#include "frame/commands.h"
+#include "editors/editor_bridge.h"
 #include "frame/file_exists.h"
 #include "frame/message_box.h"
-#include "frame/plugin_app.h"
-#include "gimp/gimp_batch.h"
-#include "gimp/gimp_discovery.h"
-#include "photoshop/editor_close_wait.h"
-#include "photoshop/photoshop_workflow.h"
-#include "plot/layer_image.h"
 #include "plot/plot_layers.h"
 #include "plot/plot_object.h"
-#include "raster/image_insert.h"
 #include "raster/picture_file.h"
 #include "raster/world_file.h"
-#include "settings/plugin_settings.h"
+#include "settings/plugin_app.h"
+#include "workflow/layer_image.h"
 
 namespace {
 
@@ -44,28 +36,14 @@ std::string drawingPathWithoutExtension() {
   return path;
 }
 
-std::string lowerCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-// The editor list's choice as a ProgramKind; the settings' own when nothing is chosen.
-int chosenEditor(const CMoXIDialog& dialog) {
-  const int selection = dialog.EditorSelection();
-  return selection >= 0 && selection < kProgramKindCount ? selection + 1 : theSettings.program;
-}
-
 // Steps 1 to 4: the layer and the plot file names. False after the message.
-bool checkEntries(CMoXIDialog& dialog) {
-  if (dialog.ImageLayerName().empty()) {
+bool checkEntries(const CreateJob& job, PlotFileNames& names) {
+  if (job.layerName.empty()) {
     ShowCatalogueMessage(msg::kLayerNotSpecified);
     return false;
   }
-  PlotFileNames names{{}, dialog.m_plotFileType, {}};
-  derivePlotFileNames(dialog.DeviceName(), dialog.PlotFileText(), names);
-  dialog.m_plotPath = names.plotPath;
-  dialog.m_plotFileType = names.plotFileType;
-  dialog.m_worldFileExtension = names.worldFileExtension;
+  names = PlotFileNames{{}, job.plotFileType, {}};
+  derivePlotFileNames(job.deviceName, job.plotFileText, names);
   if (!isDriveLetterPath(names.plotPath)) {
     ShowCatalogueMessage(msg::kFullPathNotSpecified);
     return false;
@@ -80,10 +58,9 @@ bool preparePlotWindow(const std::string& plotPath) {
     ShowCatalogueMessage(msg::kPlotAreaNotWindow);
     return false;
   }
-  theApp.m_psdPath = plotPath + ".psd";
-  if (FileExists(theApp.m_psdPath) &&
-      ShowCatalogueMessage(msg::kPsdFileAlreadyExists, MB_YESNOCANCEL | MB_ICONQUESTION, theApp.m_psdPath) !=
-          IDYES) {
+  const std::string psdPath = plotPath + ".psd";
+  if (FileExists(psdPath) &&
+      ShowCatalogueMessage(msg::kPsdFileAlreadyExists, MB_YESNOCANCEL | MB_ICONQUESTION, psdPath) != IDYES) {
     return false;
   }
   plotWindowToWorld(thePlotWindow);
@@ -93,11 +70,11 @@ bool preparePlotWindow(const std::string& plotPath) {
 
 // Steps 8 to 10: the editor, and for GIMP its executable, its script and
 // texts it can take (checked before anything is plotted).
-bool prepareEditor(const CMoXIDialog& dialog) {
-  theSettings.program = static_cast<ProgramKind>(chosenEditor(dialog));
+bool prepareEditor(const CreateJob& job, const PlotFileNames& names) {
+  theSettings.program = job.editor;
   if (theSettings.program != kProgramGimp) return true;
-  return ensureGimpLocation() && ensureGimpScript(theSettings.gimpExecutable, MainDialogWindow()) &&
-         gimpTextsSafe(dialog.m_plotPath, dialog.m_plotFileType, thePlotLayerList.names);
+  return gimpLocated(job.locateGimp) &&
+         editorCanCreate(theSettings.program, layerPlots(names.plotPath, names.plotFileType));
 }
 
 // A file the editor was to write, whole for its type; else false after
@@ -121,16 +98,19 @@ bool isDriveLetterPath(const std::string& path) {
          (path[2] == '\\' || path[2] == '/');
 }
 
-bool confirmCreate(CMoXIDialog& dialog) {
-  if (!checkEntries(dialog) || !preparePlotWindow(dialog.m_plotPath) || !prepareEditor(dialog)) return false;
-  const int editor = theSettings.program;
-  if (!runLayerImage(editor, dialog.m_plotPath, dialog.m_plotFileType)) return false;
-  WaitForEditorClose(editor, theSettings.hookLibrary);  // a failed wait has shown its message
-  const int format = dialog.PictureTypeSelection();
-  if (format >= 0 && format < kImageFormatCount) theSettings.imageFormat = static_cast<ImageFormat>(format + 1);
+bool gimpLocated(const std::function<bool()>& locateGimp) {
+  return !theSettings.gimpExecutable.empty() || (locateGimp && locateGimp());
+}
+
+bool confirmCreate(const CreateJob& job, PlotFileNames& names) {
+  if (!checkEntries(job, names) || !preparePlotWindow(names.plotPath) || !prepareEditor(job, names)) return false;
+  const ProgramKind editor = theSettings.program;
+  if (!runLayerImage(editor, names.plotPath, names.plotFileType)) return false;
+  editorWaitForUser(editor);
+  if (job.pictureFormat != 0) theSettings.imageFormat = job.pictureFormat;
   const ImageOptions options{theSettings.background, theSettings.frame, theSettings.transparency};
-  if (!finishPicture(editor, dialog.m_plotPath, lowerCase(dialog.PictureType()), dialog.m_worldFileExtension,
-                     thePlotWindow, dialog.ImageLayerName(), options)) {
+  if (!finishPicture(editor, names.plotPath, job.pictureType, names.worldFileExtension, thePlotWindow,
+                     job.layerName, options)) {
     return false;
   }
   theSettings.SaveSettings(theApp);
@@ -138,27 +118,16 @@ bool confirmCreate(CMoXIDialog& dialog) {
   return true;
 }
 
-bool finishPicture(int editor, const std::string& basePath, const std::string& pictureType,
+bool finishPicture(ProgramKind editor, const std::string& basePath, const std::string& pictureType,
                    const std::string& worldExtension, PlotWindow& window, const std::string& layerName,
                    const ImageOptions& options) {
   // GIMP's create step wrote the layered document and GIMP has ended;
   // Photoshop saves it once more when it converts.
   const std::string psdPath = basePath + ".psd";
   if (editor != kProgramPhotoshop && !editorWroteWhole(psdPath, "psd")) return false;
-  const bool converted =
-      editor == kProgramPhotoshop ? photoshopConvert(basePath, pictureType) : gimpConvert(basePath, pictureType);
-  if (!converted || (editor == kProgramPhotoshop && !editorWroteWhole(psdPath, "psd")) ||
+  if (!editorConvert(editor, basePath, pictureType) || (editor == kProgramPhotoshop && !editorWroteWhole(psdPath, "psd")) ||
       !editorWroteWhole(basePath + "." + pictureType, pictureType)) {
     return false;
   }
-  return insertPicture(basePath, pictureType, worldExtension, window, layerName, options.sendToBack, options.frame,
-                       options.transparent);
-}
-
-bool ensureGimpLocation() {
-  if (theSettings.gimpExecutable.empty()) {
-    MoXIBFGDialog dialog;
-    dialog.DoModal();
-  }
-  return !theSettings.gimpExecutable.empty();
+  return insertPicture(basePath, pictureType, worldExtension, window, layerName, options);
 }

@@ -6,9 +6,9 @@
 
 #include <list>
 
-#include "editor_fixture.h"
+#include "plot/tests/editor_fixture.h"
 #include "photoshop/photoshop_automation.h"
-#include "plot/layer_image.h"
+#include "workflow/layer_image.h"
 #include "plot/plot_layers.h"
 #include "plot/plot_object.h"
 
@@ -53,7 +53,7 @@ TEST_F(EditorStepsTest, PhotoshopStacksOneLayerPerDrawingLayerAndThePlotsGo) {
 
 TEST_F(EditorStepsTest, MissingEditorShowsItsMessageAndLeavesThePlots) {
   const struct {
-    int editor;
+    ProgramKind editor;
     const char* message;
   } cases[] = {{kProgramPhotoshop, "Photoshop is not available"}, {kProgramGimp, "Gimp is not available"}};
   photoshop::Uninstall();

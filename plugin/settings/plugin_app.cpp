@@ -1,7 +1,8 @@
-#include "frame/plugin_app.h"
+#include "settings/plugin_app.h"
 
 #include <vector>
 
+#include "frame/message_box.h"
 #include "frame/message_catalogue.h"
 #include "frame/text.h"
 #include "settings/plugin_settings.h"
@@ -30,9 +31,8 @@ std::string PluginApp::ModuleFileName() const {
 bool PluginApp::LoadHookLibrary() {
   theSettings.hookLibrary = LoadLibraryA((theSettings.moduleDirectory + kHookLibrary).c_str());
   if (theSettings.hookLibrary != nullptr) return true;
-  const std::string text = theCatalogue.GetCatalogueText(msg::kFailedToLoadDll);
-  m_messageText = text + " " + kHookLibrary;
-  MessageBoxA(nullptr, m_messageText.c_str(), theSettings.mainDialogTitle.c_str(), MB_OK);
+  const std::string text = theCatalogue.GetCatalogueText(msg::kFailedToLoadDll) + " " + kHookLibrary;
+  MessageBoxA(nullptr, text.c_str(), theMainDialogTitle.c_str(), MB_OK);
   return false;
 }
 
@@ -44,6 +44,13 @@ BOOL PluginApp::InitInstance() {
   const std::string folder = FolderOfPath(fileName);
   theSettings.moduleDirectory = folder.empty() ? fileName : folder;
   theCatalogue.Open(*this, theSettings.moduleDirectory + "Rasterwerk.msg");
-  theSettings.mainDialogTitle = theCatalogue.GetCatalogueText(msg::kMainDlgTitle);
+  theMainDialogTitle = theCatalogue.GetCatalogueText(msg::kMainDlgTitle);
   return LoadHookLibrary() ? TRUE : FALSE;
+}
+
+HostModuleState::HostModuleState()
+    : m_previous(theApp.m_pHostModuleState ? AfxSetModuleState(theApp.m_pHostModuleState) : nullptr) {}
+
+HostModuleState::~HostModuleState() {
+  if (m_previous) AfxSetModuleState(m_previous);
 }

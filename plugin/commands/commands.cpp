@@ -1,12 +1,15 @@
-#include "frame/commands.h"
+#include "commands/commands.h"
 
 #include <afxwin.h>
 
 #include <memory>
 
+#include "dialogs/image_source_dialog.h"
 #include "dialogs/main_dialog.h"
-#include "frame/plugin_app.h"
-#include "plot/edit_workflow.h"
+#include "frame/message_box.h"
+#include "settings/plugin_app.h"
+#include "settings/plugin_settings.h"
+#include "workflow/edit_workflow.h"
 
 namespace {
 
@@ -34,5 +37,5 @@ void CreateImageCommand() {
 void EditImageCommand() {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   InitialiseOnce();
-  runEditWorkflow();
+  runEditWorkflow(EditJobWithDialogs(theSettings.program));
 }

@@ -5,8 +5,6 @@
 
 #include <string>
 
-#include "gepnt2d.h"
-
 class PluginApp : public CWinApp {
  public:
   PluginApp();
@@ -19,13 +17,6 @@ class PluginApp : public CWinApp {
   // The host's module state, current when "TAVO_IMGCREATE" was entered;
   // made current again around calls into host dialogs and commands.
   AFX_MODULE_STATE* m_pHostModuleState = nullptr;
-  std::string m_plotterConfigName;
-  AcGePoint2d m_plotWindowCorner1;  // lower left
-  AcGePoint2d m_plotWindowCorner2;  // upper right
-  std::string m_editedImageBasePath;
-  std::string m_editedImageExtension;  // without the dot
-  std::string m_messageText;  // the last composed message
-  std::string m_psdPath;  // "%s.psd" of the plot file's base path
   bool m_settingsLoaded = false;
 
  private:
@@ -34,3 +25,16 @@ class PluginApp : public CWinApp {
 };
 
 extern PluginApp theApp;
+
+// Makes the host's module state that "TAVO_IMGCREATE" saved current for the
+// life of the object (nothing changes while none is saved).
+class HostModuleState {
+ public:
+  HostModuleState();
+  ~HostModuleState();
+  HostModuleState(const HostModuleState&) = delete;
+  HostModuleState& operator=(const HostModuleState&) = delete;
+
+ private:
+  AFX_MODULE_STATE* m_previous;
+};

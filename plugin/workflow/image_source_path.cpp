@@ -1,4 +1,4 @@
-#include "plot/image_source_path.h"
+#include "workflow/image_source_path.h"
 
 #include "frame/text.h"
 

@@ -1,4 +1,4 @@
-#include "plot/edit_workflow.h"
+#include "workflow/edit_workflow.h"
 
 #include <acedads.h>
 #include <adslib.h>
@@ -8,17 +8,12 @@
 
 #include <memory>
 
-#include "dialogs/image_source_dialog.h"
+#include "editors/editor_bridge.h"
 #include "frame/message_box.h"
 #include "frame/message_catalogue.h"
-#include "frame/plugin_app.h"
 #include "frame/text.h"
-#include "gimp/gimp_batch.h"
-#include "photoshop/photoshop_workflow.h"
-#include "plot/create_workflow.h"
-#include "plot/image_source_path.h"
 #include "raster/image_insert.h"
-#include "settings/plugin_settings.h"
+#include "workflow/create_workflow.h"
 
 namespace {
 
@@ -79,12 +74,6 @@ bool LoadDefinition(AcDbObjectId definitionId, const std::string& picturePath) {
   return loaded;
 }
 
-bool RunEditor(int editor, const std::string& basePath, const std::string& extension) {
-  if (editor == kProgramPhotoshop) return photoshopEdit(basePath, extension);
-  if (editor == kProgramGimp) return gimpEdit(basePath, extension);
-  return false;
-}
-
 }  // namespace
 
 bool selectSingleEntityOfClass(const char* className, AcDbEntity*& entity, bool& wrongClass) {
@@ -112,7 +101,7 @@ bool selectSingleEntityOfClass(const char* className, AcDbEntity*& entity, bool&
   return true;
 }
 
-bool editImage(int editor, AcDbEntity* image, const std::string& basePath) {
+bool editImage(ProgramKind editor, AcDbEntity* image, const std::string& basePath) {
   OpenEntity heldImage(image);
   const AcDbObjectId definitionId = DefinitionOf(image);
   AcDbRasterImageDef* definition = nullptr;
@@ -131,7 +120,7 @@ bool editImage(int editor, AcDbEntity* image, const std::string& basePath) {
   // A failed or aborted edit leaves the image showing the picture it had.
   bool edited = false;
   try {
-    edited = RunEditor(editor, base, extension);
+    edited = editorEdit(editor, base, extension);
   } catch (...) {
     LoadDefinition(definitionId, sourcePath);
     throw;
@@ -149,9 +138,8 @@ bool editImage(int editor, AcDbEntity* image, const std::string& basePath) {
   return true;
 }
 
-bool runEditWorkflow() {
-  const int editor = theSettings.program;
-  if (editor == kProgramGimp && !ensureGimpLocation()) return false;
+bool runEditWorkflow(const EditJob& job) {
+  if (job.editor == kProgramGimp && !gimpLocated(job.locateGimp)) return false;
   ImageFramesShown framesShown;
 
   AcDbEntity* picked = nullptr;
@@ -163,13 +151,12 @@ bool runEditWorkflow() {
   OpenEntity image(picked);
   std::string sourcePath;
   if (!ReadSourcePath(image.get(), sourcePath)) return false;
-  if (!splitImageSourcePath(sourcePath, theApp.m_editedImageBasePath, theApp.m_editedImageExtension)) {
+  EditedImage edited;
+  if (!splitImageSourcePath(sourcePath, edited.basePath, edited.extension)) {
     PrintCatalogueLine(msg::kImageWithoutExtension, sourcePath);
     return false;
   }
-
-  CMoXICISFDialog dialog;
-  dialog.DoModal();
-  if (theApp.m_editedImageBasePath.empty()) return false;
-  return editImage(editor, image.release(), theApp.m_editedImageBasePath);
+  if (job.confirmSource) job.confirmSource(edited);
+  if (edited.basePath.empty()) return false;
+  return editImage(job.editor, image.release(), edited.basePath);
 }

@@ -1,7 +1,7 @@
 // The editor's entry into the module: initialise, unload and LISP calls.
 #include "accmd.h"
 #include "aced.h"
-#include "frame/commands.h"
+#include "commands/commands.h"
 #include "rxregsvc.h"
 #include "settings/plugin_settings.h"
 

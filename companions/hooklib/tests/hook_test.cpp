@@ -5,8 +5,10 @@
 #include <semaphore>
 #include <thread>
 
-#include "bridge_fixture.h"
-#include "photoshop/editor_close_wait.h"
+#include <gtest/gtest.h>
+#include <win32/posix.h>
+
+#include "hooklib/hook_protocol.h"
 
 namespace {
 
@@ -50,7 +52,7 @@ class HookedEditor {
     });
     window_ = future.get();
     auto procedure =
-        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hookLibrary, "PshOnCloseHook")));
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hookLibrary, kHookProcedureName)));
     hook_ = SetWindowsHookExA(WH_GETMESSAGE, procedure, hookLibrary, GetWindowThreadProcessId(window_, nullptr));
   }
   ~HookedEditor() {
@@ -73,23 +75,28 @@ class HookedEditor {
   HHOOK hook_ = nullptr;
 };
 
-class HookLibraryTest : public BridgeTest {
+// The hook library as the plug-in loads it.
+class HookLibraryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    BridgeTest::SetUp();
+    hookLibrary_ = LoadLibraryA(win32::ToWindowsPath(HOOK_LIBRARY).c_str());
+    ASSERT_NE(hookLibrary_, nullptr);
     closesSeen = 0;
     noticesSeen = 0;
   }
+  void TearDown() override { FreeLibrary(hookLibrary_); }
   // Takes the notices posted to the plug-in's message window.
   void TakeNotices(HWND messageWindow) {
     MSG m;
     while (PeekMessageA(&m, messageWindow, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
   }
+
+  HMODULE hookLibrary_ = nullptr;
 };
 
 TEST_F(HookLibraryTest, TheCloseIsHeldAndReportedUntilThePluginsNotice) {
   HWND messageWindow = MakeWindow(kMessageWindowClass, kMessageWindowTitle, NoticeProcedure);
-  HookedEditor editor(theSettings.hookLibrary);
+  HookedEditor editor(hookLibrary_);
   editor.UserCloses();
   TakeNotices(messageWindow);
   EXPECT_EQ(noticesSeen, 1);
@@ -105,7 +112,7 @@ TEST_F(HookLibraryTest, TheCloseIsHeldAndReportedUntilThePluginsNotice) {
 }
 
 TEST_F(HookLibraryTest, WithoutThePluginsMessageWindowTheCloseGoesAhead) {
-  HookedEditor editor(theSettings.hookLibrary);
+  HookedEditor editor(hookLibrary_);
   editor.UserCloses();
   EXPECT_EQ(closesSeen, 1);
 }

@@ -2,16 +2,30 @@
 // "TAVO_IMGEDIT": the user picks a raster image of the drawing, confirms or
 // changes the file to edit, edits it in the editor of the settings, and the
 // image is reloaded from its picture.
+#include <functional>
 #include <string>
 
+#include "settings/plugin_settings.h"
+#include "workflow/image_source_path.h"
+
 class AcDbEntity;
+
+// What the edit asks of the user besides the pick.
+struct EditJob {
+  ProgramKind editor{};  // the settings' program
+  // The GIMP location dialog: true when the settings know GIMP afterwards.
+  std::function<bool()> locateGimp;
+  // The image source dialog: confirms or changes the picture to edit; an
+  // empty base path ends the edit.
+  std::function<void(EditedImage&)> confirmSource;
+};
 
 // The whole edit: GIMP's location when GIMP has none, the pick (image frames
 // shown while the user picks), the image source dialog and editImage. True
 // when an image was edited and reloaded. Prints "Selected entity is not a
 // raster image" when the pick is of another class; a pick of nothing ends
 // silently.
-bool runEditWorkflow();
+bool runEditWorkflow(const EditJob& job);
 
 // Picks one entity (single selection, no filter). True with `entity` open for
 // read when its class is `className` (exact); false with `wrongClass` set
@@ -24,4 +38,4 @@ bool selectSingleEntityOfClass(const char* className, AcDbEntity*& entity, bool&
 // while the editor runs and loaded again from "%s.%s" (base path, the
 // picture's extension) afterwards; when the edit fails it is loaded again
 // from the file it had.
-bool editImage(int editor, AcDbEntity* image, const std::string& basePath);
+bool editImage(ProgramKind editor, AcDbEntity* image, const std::string& basePath);

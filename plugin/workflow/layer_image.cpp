@@ -1,21 +1,19 @@
-#include "plot/layer_image.h"
+#include "workflow/layer_image.h"
 
 #include <windows.h>
 
+#include "editors/editor_bridge.h"
 #include "frame/message_box.h"
-#include "gimp/gimp_batch.h"
-#include "photoshop/photoshop_workflow.h"
 #include "plot/plot_layers.h"
-#include "plot/plot_window.h"
-#include "settings/plugin_settings.h"
 
-EditorCreateStep theGimpCreateStep = gimpCreate;
+EditorCreateStep theGimpCreateStep = [](const std::string& basePath, const std::string& fileType) {
+  return editorCreate(kProgramGimp, layerPlots(basePath, fileType));
+};
 
 namespace {
 
 bool photoshopCreateStep(const std::string& basePath, const std::string& fileType) {
-  const double resolution = fileType == "eps" ? postScriptResolution() : 0.0;
-  return photoshopCreate(basePath, fileType, thePlotLayerList.names, resolution);
+  return editorCreate(kProgramPhotoshop, layerPlots(basePath, fileType));
 }
 
 bool gimpCreateStep(const std::string& basePath, const std::string& fileType) {
@@ -32,7 +30,7 @@ void deletePlotFiles(const std::string& basePath, const std::string& fileType) {
 
 }  // namespace
 
-EditorCreateStep editorCreateStep(int editor) {
+EditorCreateStep editorCreateStep(ProgramKind editor) {
   return editor == kProgramPhotoshop ? EditorCreateStep(photoshopCreateStep) : EditorCreateStep(gimpCreateStep);
 }
 
@@ -48,6 +46,6 @@ bool runLayerImage(const EditorCreateStep& createStep, const std::string& basePa
   return true;
 }
 
-bool runLayerImage(int editor, const std::string& basePath, const std::string& fileType) {
+bool runLayerImage(ProgramKind editor, const std::string& basePath, const std::string& fileType) {
   return runLayerImage(editorCreateStep(editor), basePath, fileType);
 }

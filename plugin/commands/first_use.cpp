@@ -1,9 +1,9 @@
 // What the first command after module load finds out: the paths that the
 // companion LISP library knows, and the user's settings.
-#include "frame/commands.h"
+#include "commands/commands.h"
 #include "frame/companion_lisp.h"
 #include "frame/help.h"
-#include "frame/plugin_app.h"
+#include "settings/plugin_app.h"
 #include "settings/plugin_settings.h"
 
 namespace {
@@ -26,10 +26,9 @@ void FindUserIniFile() {
 
 }  // namespace
 
-bool InitialiseOnFirstUse() {
+void InitialiseOnFirstUse() {
   theSettings.applicationKey = kApplicationKey;
   FindHelpFile();
   FindUserIniFile();
   theSettings.LoadSettings(theApp);
-  return true;
 }
