@@ -309,6 +309,8 @@ bool Document::read(const Source& next, Document& doc, ReadError& error) {
   start.resize(got);
   const bool binary = start == kBinarySentinel;
   try {
+    if (!binary && start.rfind("AutoCAD Binary DXF", 0) == 0)
+      throw Failure{"the binary DXF file is truncated: its signature is incomplete", 0};
     if (binary) {
       std::string bytes = start;
       char buffer[1 << 16];

@@ -1,4 +1,5 @@
 // The database: object records, the default drawing, the working database.
+#include <algorithm>
 #include <memory>
 
 #include "database_impl.h"
@@ -35,6 +36,17 @@ AcDbStub* AcDbDatabase::Impl::addStub(AcDbDatabase* db, AcDbObject* object, std:
 }
 
 namespace arx {
+
+bool rehandle(AcDbDatabase& db, AcDbStub* stub, std::uint64_t handle) {
+  auto& byHandle = db.impl().byHandle;
+  if (handle == 0 || stub->handle == handle) return handle != 0;
+  if (byHandle.count(handle)) return false;
+  byHandle.erase(stub->handle);
+  stub->handle = handle;
+  byHandle[handle] = stub;
+  db.impl().nextHandle = std::max(db.impl().nextHandle, handle + 1);
+  return true;
+}
 
 Acad::ErrorStatus addToDatabase(AcDbDatabase& db, AcDbObject* object, AcDbObjectId& id, std::uint64_t handle) {
   if (!object) return Acad::eNullObjectPointer;

@@ -15,9 +15,18 @@
 struct AcDbStub {
   AcDbDatabase* db = nullptr;
   std::uint64_t handle = 0;
-  std::unique_ptr<AcDbObject> object;
+  std::unique_ptr<AcDbObject> object;  // null for an object of the file the database does not model
   bool erased = false;
+  // Where the object stands in the drawing file: section and record, and how
+  // many records it takes (a POLYLINE with its VERTEX and SEQEND records).
+  int section = -1;
+  std::uint32_t record = 0;
+  std::uint32_t records = 0;
 };
+
+namespace arx {
+struct DrawingFile;
+}
 
 namespace arx {
 
@@ -35,12 +44,16 @@ struct AcDbDatabase::Impl {
   arx::View view;
   arx::PageSetup pageSetup;
   std::string windowsPath;  // "" for an unnamed drawing
+  std::shared_ptr<arx::DrawingFile> file;  // the document read; made at the first save of a new drawing
 
   // A new record for `object` under `handle` (0: the next free handle).
   AcDbStub* addStub(AcDbDatabase* db, AcDbObject* object, std::uint64_t handle = 0);
 };
 
 namespace arx {
+
+// Gives the object of `stub` the handle `handle` when no other object has it.
+bool rehandle(AcDbDatabase& db, AcDbStub* stub, std::uint64_t handle);
 
 // Whether a stub pointer belongs to a live database (for ads_name checks).
 bool isLiveStub(const AcDbStub* stub);
