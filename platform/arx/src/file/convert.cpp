@@ -139,7 +139,7 @@ class Converter {
     bool codePage = false;
     for (std::size_t i = 0; i + 1 < tags.size(); ++i) {
       if (tags[i].first != 9) continue;
-      if (tags[i].second == "$ACADVER") tags[i + 1].second = "AC1015";
+      if (tags[i].second == "$ACADVER" && tags[i + 1].second < "AC1015") tags[i + 1].second = "AC1015";
       if (tags[i].second == "$DWGCODEPAGE") codePage = true;
     }
     if (m_old.headerVariable("$ACADVER") < 0) tags.insert(tags.begin() + 2, {{9, "$ACADVER"}, {1, "AC1015"}});

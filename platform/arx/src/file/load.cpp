@@ -116,13 +116,18 @@ class Loader {
     for (std::size_t i = 1; i < m_index.size(); ++i)
       if (m_index[i].handle == m_index[i - 1].handle) duplicates.push_back({m_index[i].section, m_index[i].record});
     for (const RecordRef& r : missing) giveHandle(r, next++);
-    for (const RecordRef& r : duplicates) giveHandle(r, next++);
+    std::vector<std::pair<RecordRef, std::uint64_t>> renamed;  // and the handle they had
+    for (const RecordRef& r : duplicates) {
+      renamed.push_back({r, handleOf(record(r))});
+      giveHandle(r, next++);
+    }
     if (!missing.empty() || !duplicates.empty()) {
       std::sort(m_index.begin(), m_index.end());
       m_index.erase(std::unique(m_index.begin(), m_index.end(),
                                 [](const Located& a, const Located& b) { return a.handle == b.handle; }),
                     m_index.end());
     }
+    for (const auto& [ref, old] : renamed) ownNewHandle(ref, old);
     if (!m_converted && (!missing.empty() || !duplicates.empty()))
       m_notes.push_back("recovered: " + std::to_string(missing.size()) + " objects without a handle and " +
                         std::to_string(duplicates.size()) + " with a duplicate handle got new handles");
@@ -138,6 +143,30 @@ class Loader {
     else tags.insert(tags.begin() + 1, {code, hexHandle(handle)});
     r = m_doc.add(tags, r.line);
     m_index.push_back({handle, ref.section, ref.record});
+  }
+
+  // What a record with a new handle owns follows it: its extension
+  // dictionary and the VERTEX, ATTRIB and SEQEND records after it.
+  void ownNewHandle(RecordRef ref, std::uint64_t old) {
+    const std::string now = hexHandle(handleOf(record(ref)));
+    auto reown = [&](RecordRef owned) {
+      dxf::Record& r = m_doc.sections[owned.section].records[owned.record];
+      dxf::TagList tags = m_doc.tags(r);
+      bool changed = false;
+      for (auto& t : tags)
+        if (t.first == 330 && parseHandle(t.second) == old) t.second = now, changed = true;
+      if (changed) r = m_doc.add(tags, r.line);
+    };
+    const dxf::Record& r = record(ref);
+    for (std::uint32_t i = 1; i + 1 < r.count; ++i)
+      if (m_doc.code(r, i) == 102 && m_doc.value(r, i) == "{ACAD_XDICTIONARY" && m_doc.code(r, i + 1) == 360)
+        if (const auto dict = find(parseHandle(m_doc.value(r, i + 1)))) reown(*dict);
+    const auto& records = m_doc.sections[ref.section].records;
+    for (std::uint32_t i = ref.record + 1; i < records.size(); ++i) {
+      const std::string_view type = m_doc.type(records[i]);
+      if (type != "VERTEX" && type != "ATTRIB" && type != "SEQEND") break;
+      reown({ref.section, i});
+    }
   }
 
   std::optional<RecordRef> find(std::uint64_t handle) const {
@@ -579,11 +608,13 @@ FileResult loadDocument(std::shared_ptr<DrawingFile> file, AcDbDatabase& db) {
   while (!version.empty() && version.back() == ' ') version.pop_back();
   std::string note;
   if (needsConversion(doc)) {
-    note = "the drawing (" + (version.empty() ? std::string("without a version") : version) +
-           ") was converted to release 2000 (AC1015) and will be saved so";
+    const bool old = version < "AC1015";
+    note = old ? "the drawing (" + (version.empty() ? std::string("without a version") : version) +
+                     ") was converted to release 2000 (AC1015) and will be saved so"
+               : "the drawing (" + version + ") lacked tables or objects; they were added";
     file->encoding = dxf::encodingOf(version.empty() ? "AC1009" : version, headerValue("$DWGCODEPAGE"));
     convertToRelease2000(*file);
-    version = "AC1015";
+    if (old) version = "AC1015";
   } else {
     file->encoding = dxf::encodingOf(version, headerValue("$DWGCODEPAGE"));
   }
