@@ -76,16 +76,16 @@ long long Document::integer(const Record& r, int code, long long fallback) const
   return t && parseInteger(*t, v) ? v : fallback;
 }
 
-// Values go into blocks of 4 MB; a longer value gets a block of its own.
+// Values go into blocks that grow from 64 KB to 4 MB; a longer value gets a block of its own.
 Tag Document::store(int code, std::string_view value) {
-  constexpr std::size_t kBlock = std::size_t{4} << 20;
+  const std::size_t kBlock = std::min(std::size_t{64} << (10 + std::min<std::size_t>(m_blocks.size(), 6)), std::size_t{4} << 20);
   if (value.size() > UINT32_MAX) throw std::length_error("value too long");
   Tag tag{0, static_cast<std::uint32_t>(value.size()), static_cast<std::uint16_t>(code), 0};
   if (value.empty()) return tag;
   if (m_blocks.empty() || m_blocks.back().size - m_blocks.back().used < value.size()) {
     if (m_blocks.size() > UINT16_MAX) throw std::length_error("too many values");
     const std::size_t size = std::max(kBlock, value.size());
-    m_blocks.push_back(Block{std::make_unique<char[]>(size), size, 0});
+    m_blocks.push_back(Block{std::make_unique_for_overwrite<char[]>(size), size, 0});
   }
   Block& block = m_blocks.back();
   std::memcpy(block.bytes.get() + block.used, value.data(), value.size());

@@ -14,7 +14,7 @@ namespace dxf {
 namespace {
 
 constexpr std::string_view kBinarySentinel("AutoCAD Binary DXF\r\n\x1a\0", 22);
-constexpr std::size_t kChunk = std::size_t{1} << 20;
+constexpr std::size_t kChunk = std::size_t{1} << 16;
 
 std::string_view trimmed(std::string_view s) {
   const std::size_t a = s.find_first_not_of(" \t\r\n");
