@@ -49,7 +49,8 @@ std::string formatReal(double value) {
 
 std::string_view Document::value(const Tag& t) const {
   if (t.size == 0) return {};
-  return std::string_view(m_blocks[t.block].bytes.get() + t.offset, t.size);
+  const Block& block = m_blocks[t.block];
+  return std::string_view(block.bytes.get() + t.offset, t.size == Tag::kLong ? block.used : t.size);
 }
 
 long Document::find(const Record& r, int code, std::uint32_t from) const {
@@ -76,22 +77,36 @@ long long Document::integer(const Record& r, int code, long long fallback) const
   return t && parseInteger(*t, v) ? v : fallback;
 }
 
-// Values go into blocks that grow from 64 KB to 4 MB; a longer value gets a block of its own.
+// Values go into blocks that grow from 64 KB to 1 MB; a long value gets a block of its own.
 Tag Document::store(int code, std::string_view value) {
-  const std::size_t kBlock = std::min(std::size_t{64} << (10 + std::min<std::size_t>(m_blocks.size(), 6)), std::size_t{4} << 20);
-  if (value.size() > UINT32_MAX) throw std::length_error("value too long");
-  Tag tag{0, static_cast<std::uint32_t>(value.size()), static_cast<std::uint16_t>(code), 0};
+  constexpr std::size_t kLargest = std::size_t{1} << 20;
+  const std::size_t kBlock = std::min(std::size_t{64} << (10 + std::min<std::size_t>(m_blocks.size(), 4)), kLargest);
+  Tag tag;
+  tag.code = static_cast<std::uint64_t>(code);
   if (value.empty()) return tag;
-  if (m_blocks.empty() || m_blocks.back().size - m_blocks.back().used < value.size()) {
-    if (m_blocks.size() > UINT16_MAX) throw std::length_error("too many values");
-    const std::size_t size = std::max(kBlock, value.size());
-    m_blocks.push_back(Block{std::make_unique_for_overwrite<char[]>(size), size, 0});
+  const bool own = value.size() >= Tag::kLong;
+  tag.size = own ? Tag::kLong : value.size();
+  constexpr std::size_t kShort = 24, kSlots = std::size_t{1} << 16;
+  Tag* recent = nullptr;
+  if (value.size() <= kShort) {
+    if (m_recent.empty()) m_recent.resize(kSlots);
+    recent = &m_recent[std::hash<std::string_view>()(value) & (kSlots - 1)];
+    if (recent->size == value.size() && this->value(*recent) == value) {
+      tag.offset = recent->offset, tag.block = recent->block;
+      return tag;
+    }
+  }
+  if (own || m_blocks.empty() || m_blocks.back().sealed || m_blocks.back().size - m_blocks.back().used < value.size()) {
+    if (m_blocks.size() >= (std::size_t{1} << 17) - 1) throw std::length_error("too many values");
+    const std::size_t size = own ? value.size() : kBlock;
+    m_blocks.push_back(Block{std::make_unique_for_overwrite<char[]>(size), size, 0, own});
   }
   Block& block = m_blocks.back();
   std::memcpy(block.bytes.get() + block.used, value.data(), value.size());
-  tag.offset = static_cast<std::uint32_t>(block.used);
-  tag.block = static_cast<std::uint16_t>(m_blocks.size() - 1);
+  tag.offset = block.used;
+  tag.block = m_blocks.size() - 1;
   block.used += value.size();
+  if (recent) *recent = tag;
   return tag;
 }
 

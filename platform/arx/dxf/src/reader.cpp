@@ -190,7 +190,11 @@ void readText(Lines& lines, Document& doc) {
   std::string_view codeLine, valueLine;
   for (;;) {
     if (!lines.next(codeLine)) return structure.finish(lines.line());
-    if (trimmed(codeLine).empty() && lines.blankRest()) return structure.finish(lines.line());
+    if (trimmed(codeLine).empty()) {  // only blank lines may follow the last group
+      const std::size_t line = lines.line();
+      if (lines.blankRest()) return structure.finish(line);
+      throw Failure{"group code expected, found an empty line", line};
+    }
     long long code = 0;
     if (!parseInteger(codeLine, code) || !isValidCode(code))
       throw Failure{"group code expected, found \"" + shown(codeLine) + "\"", lines.line()};

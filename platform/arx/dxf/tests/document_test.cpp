@@ -109,6 +109,7 @@ TEST(DxfDocument, MalformedFilesGiveTheReasonAndLine) {
       {"text as number", "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nabc\n0\nENDSEC\n0\nEOF\n", "number expected", 8},
       {"text as integer", "0\nSECTION\n2\nENTITIES\n0\nLINE\n62\n1.5\n0\nENDSEC\n0\nEOF\n", "integer expected", 8},
       {"code not a number", "0\nSECTION\n2\nENTITIES\nLINE\n0\n", "group code expected", 5},
+      {"blank code line", "0\nSECTION\n2\nENTITIES\n \n0\n", "found an empty line", 5},
       {"code out of range", "0\nSECTION\n2\nENTITIES\n5000\n0\n", "group code expected", 5},
       {"infinite", "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n1e999\n0\nENDSEC\n0\nEOF\n", "number expected", 8},
       {"nested section", "0\nSECTION\n2\nA\n0\nSECTION\n2\nB\n0\nENDSEC\n0\nEOF\n", "ENDSEC missing", 5},

@@ -80,7 +80,7 @@ class Writer {
       if (stub->section < 0 || static_cast<std::size_t>(stub->section) >= m_bound.size()) continue;
       auto& records = m_bound[stub->section];
       for (std::uint32_t k = 0; k < std::max<std::uint32_t>(stub->records, 1); ++k)
-        if (stub->record + k < records.size()) records[stub->record + k] = stub.get();
+        if (stub->record + k < records.size()) records[stub->record + k] = stub;
     }
   }
 
@@ -437,7 +437,7 @@ class Writer {
   void newLayers(std::vector<dxf::Record>& out) {
     const AcDbObjectId table = m_db.layerTableId();
     for (auto& stub : m_db.impl().stubs) {
-      const auto* record = objectOf<AcDbLayerTableRecord>(stub.get());
+      const auto* record = objectOf<AcDbLayerTableRecord>(stub);
       if (!record || !isNew(*stub)) continue;
       const Layer& layer = record->data();
       out.push_back(m_doc.add({{0, "LAYER"}, {5, hexHandle(stub->handle)}, {330, hexOf(table)},

@@ -1,11 +1,12 @@
 #pragma once
 // A DXF file at tag level: every section, record and group, in file order.
 //
-// The groups lie in one contiguous array of 12-byte tags; a record (a group 0
+// The groups lie in one contiguous array of 8-byte tags; a record (a group 0
 // and the groups up to the next group 0) is a range of it, a section a list of
 // records. Values are kept as their text in one arena of large blocks; typed
 // values are parsed when asked for.
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,12 +19,16 @@ namespace dxf {
 
 enum class Format { Ascii, Binary };
 
+// One group in eight bytes: its code, and where its value lies in the arena.
+// A value of 65535 bytes or more has a block of its own and is all of it.
 struct Tag {
-  std::uint32_t offset = 0;  // in the arena block
-  std::uint32_t size = 0;
-  std::uint16_t code = 0;
-  std::uint16_t block = 0;
+  std::uint64_t code : 11 = 0;
+  std::uint64_t size : 16 = 0;  // kLong: the whole block
+  std::uint64_t block : 17 = 0;
+  std::uint64_t offset : 20 = 0;
+  static constexpr std::uint64_t kLong = 0xFFFF;
 };
+static_assert(sizeof(Tag) == 8);
 
 struct Record {
   std::uint32_t first = 0;  // index of its first group
@@ -89,9 +94,13 @@ class Document {
   struct Block {
     std::unique_ptr<char[]> bytes;
     std::size_t size = 0, used = 0;
+    bool sealed = false;  // holds one long value
   };
   std::vector<Block> m_blocks;
-  std::vector<Tag> m_tags;
+  // Short values repeat (subclass markers, layer names, owners, "0.0"): the
+  // last place each was stored, by hash, so a repeat takes no new bytes.
+  std::vector<Tag> m_recent;
+  std::deque<Tag> m_tags;  // grows without copying: no peak of twice its size
 };
 
 // Typed values of text groups.
