@@ -13,40 +13,15 @@
 #include <string>
 
 #include "arx/drawing.h"
+#include "bench_support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kPython = "/usr/bin/python3";
+using namespace bench;
 
-double secondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-std::string quoted(const std::string& text) { return "'" + text + "'"; }
-
-bool run(const std::string& command, std::string& output) {
-  std::unique_ptr<FILE, decltype(&pclose)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return false;
-  char buffer[256];
-  while (fgets(buffer, sizeof buffer, pipe.get())) output += buffer;
-  return pclose(pipe.release()) == 0;
-}
-
-struct TempFolder {
-  fs::path path = fs::temp_directory_path() / ("rw-dxf-bench-" + std::to_string(getpid()));
-  TempFolder() { fs::create_directories(path); }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-};
-
-int fail(const std::string& message) {
-  std::fprintf(stderr, "dxf_bench: %s\n", message.c_str());
-  return 1;
-}
+int fail(const std::string& message) { return bench::fail("dxf_bench", message); }
 
 // Opens and saves in a child process, so that its peak memory is its own.
 bool openAndSave(const std::string& source, const std::string& target, double& seconds, long& peakKb) {
@@ -79,7 +54,7 @@ int main(int argc, char** argv) {
   else if (argc != 1) return fail("usage: dxf_bench [--entities N]");
   if (entities <= 0) return fail("the number of entities must be positive");
 
-  TempFolder temp;
+  TempFolder temp("rw-dxf-bench");
   const std::string dxf = (temp.path / "bench.dxf").string();
   std::string output;
   std::printf("making a drawing of %ld entities with ezdxf...\n", entities);

@@ -18,6 +18,7 @@
 namespace {
 
 using drawing_test::DrawingTest;
+using drawing_test::run;
 
 struct Summary {
   std::string handle, layer, kind;
@@ -31,15 +32,6 @@ std::vector<Summary> summary(const AcDbDatabase& db) {
     out.push_back({e.handle, e.layer.name, kinds[e.shape.index()]});
   });
   return out;
-}
-
-// Runs a command and returns its exit status and output.
-int run(const std::string& command, std::string& output) {
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return -1;
-  char buffer[4096];
-  while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  return pclose(pipe);
 }
 
 class DxfTest : public DrawingTest {

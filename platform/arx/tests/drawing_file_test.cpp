@@ -9,21 +9,15 @@
 #include "dxf/codes.h"
 #include "dxf/document.h"
 #include "drawing_fixture.h"
+#include "gemat3d.h"
 
 namespace {
 
 using drawing_test::DrawingTest;
+using drawing_test::run;
 
 constexpr const char* kPython = "/usr/bin/python3";
 const std::string kScript = std::string(ARX_TESTS_DIR) + "/make_drawings.py";
-
-int run(const std::string& command, std::string& output) {
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return -1;
-  char buffer[4096];
-  while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  return pclose(pipe);
-}
 
 dxf::Document load(const std::string& file) {
   dxf::Document doc;
@@ -155,6 +149,40 @@ TEST_F(DrawingFileTest, ChangesTouchOnlyWhatChanged) {
   ASSERT_TRUE(arx::openDrawing(path("changed.dxf")).ok);
   EXPECT_FALSE(arx::findLayer(db(), "Walls")->plottable);
   EXPECT_NE(arx::findLayer(db(), "New layer"), nullptr);
+}
+
+TEST_F(DrawingFileTest, AChangedEntityKeepsItsOtherGroups) {
+  ASSERT_TRUE(arx::openDrawing(drawings + "/every-R2018.dxf").ok);
+  AcDbObjectId marked;  // the line with extended data and an extension dictionary
+  arx::forEachModelEntity(db(), [&](const arx::EntityView& e) {
+    if (const auto* line = std::get_if<arx::LineShape>(&e.shape); line && line->start.x == 20.0)
+      marked = arx::idFromHandle(db(), e.handle);
+  });
+  AcDbEntity* entity = nullptr;
+  ASSERT_EQ(acdbOpenAcDbEntity(entity, marked, AcDb::kForWrite), Acad::eOk);
+  entity->setColorIndex(5);
+  AcGeMatrix3d move;
+  entity->transformBy(move.setToTranslation(AcGeVector3d(1.5, 0.0, 0.0)));
+  entity->close();
+  ASSERT_TRUE(arx::saveDrawing(path("moved.dxf")).ok);
+  EXPECT_EQ(check(path("moved.dxf"), path("moved.dxf")), "same\n");
+  const dxf::Document saved = load(path("moved.dxf"));
+  char handle[32];
+  marked.handle().getIntoAsciiBuffer(handle);
+  bool found = false;
+  for (const dxf::Record& r : saved.section("ENTITIES")->records) {
+    if (saved.text(r, 5) != std::string_view(handle)) continue;
+    found = true;
+    EXPECT_EQ(saved.integer(r, 62, 0), 5);
+    EXPECT_EQ(saved.real(r, 10, 0.0), 21.5);
+    EXPECT_EQ(saved.real(r, 11, 0.0), 31.5);
+    EXPECT_EQ(saved.real(r, 20, 0.0), 20.0);
+    EXPECT_EQ(*saved.text(r, 1001), "ACME");
+    EXPECT_EQ(*saved.text(r, 1000), "kept data");
+    EXPECT_GE(saved.find(r, 102), 0);  // the extension dictionary
+    EXPECT_EQ(saved.code(r, r.count - 1), 1070);  // extended data stays last
+  }
+  EXPECT_TRUE(found);
 }
 
 // A minimal release-2000 drawing with one layer and one text, as another program may write it.

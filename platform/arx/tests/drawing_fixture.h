@@ -2,6 +2,7 @@
 // Shared helpers of the drawing tests: a fresh drawing in a fresh temp folder.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,15 @@
 #include "win32/posix.h"
 
 namespace drawing_test {
+
+// Runs a command and returns its exit status and output (standard error included).
+inline int run(const std::string& command, std::string& output) {
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return -1;
+  char buffer[4096];
+  while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+  return pclose(pipe);
+}
 
 class DrawingTest : public ::testing::Test {
  protected:
