@@ -60,13 +60,15 @@ class Writer {
     for (std::size_t s = 0; s < m_doc.sections.size(); ++s) {
       const dxf::Section& in = m_doc.sections[s];
       dxf::Section section{in.name, in.head, {}};
-      if (in.name == "HEADER") section.head = header(in.head);
       if (in.name == "ENTITIES") entities(static_cast<int>(s), section.records);
       else records(static_cast<int>(s), section.records);
       if (in.name == "OBJECTS") newObjects(section.records);
       if (in.name == "CLASSES") classes(section.records);
       out.push_back(std::move(section));
     }
+    // Last: writing may have given out handles that $HANDSEED must be above.
+    for (dxf::Section& section : out)
+      if (section.name == "HEADER") section.head = header(section.head);
     return out;
   }
 
