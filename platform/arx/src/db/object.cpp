@@ -11,9 +11,10 @@
 namespace {
 
 // Blocks of object records of live databases: first record -> number of records.
+// Never destroyed: databases held in statics unregister at exit.
 std::map<const AcDbStub*, std::size_t, std::less<>>& liveBlocks() {
-  static std::map<const AcDbStub*, std::size_t, std::less<>> blocks;
-  return blocks;
+  static auto* blocks = new std::map<const AcDbStub*, std::size_t, std::less<>>;
+  return *blocks;
 }
 
 struct Refusal {
@@ -21,8 +22,8 @@ struct Refusal {
   Acad::ErrorStatus status;
 };
 std::map<AcDbStub*, Refusal>& refusals() {
-  static std::map<AcDbStub*, Refusal> r;
-  return r;
+  static auto* r = new std::map<AcDbStub*, Refusal>;
+  return *r;
 }
 
 }  // namespace
