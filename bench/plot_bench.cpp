@@ -10,42 +10,16 @@
 #include <string>
 
 #include "arx/drawing.h"
+#include "bench_support.h"
 #include "arx/plot.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kPython = "/usr/bin/python3";
+using namespace bench;
 
-double secondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-std::string quoted(const std::string& text) { return "'" + text + "'"; }
-
-// Runs a command; its standard output, or nothing when it failed.
-bool run(const std::string& command, std::string& output) {
-  std::unique_ptr<FILE, decltype(&pclose)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return false;
-  char buffer[256];
-  while (fgets(buffer, sizeof buffer, pipe.get())) output += buffer;
-  return pclose(pipe.release()) == 0;
-}
-
-struct TempFolder {
-  fs::path path = fs::temp_directory_path() / ("rw-plot-bench-" + std::to_string(getpid()));
-  TempFolder() { fs::create_directories(path); }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-};
-
-int fail(const std::string& message) {
-  std::fprintf(stderr, "plot_bench: %s\n", message.c_str());
-  return 1;
-}
+int fail(const std::string& message) { return bench::fail("plot_bench", message); }
 
 }  // namespace
 
@@ -55,7 +29,7 @@ int main(int argc, char** argv) {
   else if (argc != 1) return fail("usage: plot_bench [--entities N]");
   if (entities <= 0) return fail("the number of entities must be positive");
 
-  TempFolder temp;
+  TempFolder temp("rw-plot-bench");
   const std::string dxf = (temp.path / "bench.dxf").string();
   std::string output;
   std::printf("making a drawing of %ld entities...\n", entities);

@@ -94,7 +94,16 @@ HostCommandResult runHostCommand(const std::string& name, const std::string& arg
   return registered->handler(arguments) ? HostCommandResult::Done : HostCommandResult::Failed;
 }
 
-bool openDrawingFile(const std::string& posixPath) { return openCommand(posixPath); }
-bool saveDrawingFile(const std::string& posixPath) { return saveAsCommand(posixPath); }
+bool openDrawingFile(const std::string& posixPath, std::string& error) {
+  const arx::FileResult result = arx::openDrawing(posixPath);
+  error = result.error;
+  return reportFileResult(result, posixPath);
+}
+
+bool saveDrawingFile(const std::string& posixPath, std::string& error) {
+  const arx::FileResult result = arx::saveDrawing(posixPath);
+  error = result.error;
+  return reportFileResult(result, posixPath);
+}
 
 }  // namespace acadhost

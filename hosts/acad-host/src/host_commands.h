@@ -12,8 +12,9 @@ enum class HostCommandResult { NotAHostCommand, Done, Failed };
 HostCommandResult runHostCommand(const std::string& name, const std::string& arguments);
 
 // Open DRAWING before the script, save after it (POSIX paths), as the host
-// commands OPEN and SAVEAS do; a failure is explained on the command line.
-bool openDrawingFile(const std::string& posixPath);
-bool saveDrawingFile(const std::string& posixPath);
+// commands OPEN and SAVEAS do; a failure is explained on the command line and
+// in `error` ("FILE: REASON (line N)").
+bool openDrawingFile(const std::string& posixPath, std::string& error);
+bool saveDrawingFile(const std::string& posixPath, std::string& error);
 
 }  // namespace acadhost

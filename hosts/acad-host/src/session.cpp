@@ -165,13 +165,14 @@ void warnAboutUnusedAnswers() {
 
 // Everything after the modules are loaded; they are unloaded whatever happens.
 int runLoaded(const Options& options) {
-  if (!options.drawing.empty() && !openDrawingFile(options.drawing)) {
-    complain("cannot open the drawing " + options.drawing);
+  std::string error;
+  if (!options.drawing.empty() && !openDrawingFile(options.drawing, error)) {
+    complain("cannot open the drawing " + error);
     return kExitDrawing;
   }
   const int scriptResult = runScript(options);
-  if (!options.saveAs.empty() && !saveDrawingFile(options.saveAs)) {
-    complain("cannot save the drawing as " + options.saveAs);
+  if (!options.saveAs.empty() && !saveDrawingFile(options.saveAs, error)) {
+    complain("cannot save the drawing as " + error);
     return kExitDrawing;
   }
   if (scriptResult == kExitScript) complain("some script lines failed (see the transcript)");

@@ -209,6 +209,60 @@ TEST_F(AcadHostTest, DrawingThatCannotBeOpenedOrSavedFailsTheRun) {
   EXPECT_NE(unsaved.errors.find("cannot save the drawing"), std::string::npos) << unsaved.errors;
 }
 
+// Files that cannot be read end the run with status 3 and say why and where;
+// hostile files that are valid DXF open.
+TEST_F(AcadHostTest, MalformedDrawingsEndTheRunWithTheReasonAndLine) {
+  const std::string head = "0\nSECTION\n2\nENTITIES\n";
+  const std::string tail = "0\nENDSEC\n0\nEOF\n";
+  const struct {
+    const char* what;
+    std::string text;
+    const char* reason;  // after "cannot open the drawing FILE: "
+  } cases[] = {
+      {"empty", "", "the file is empty"},
+      {"truncated", head + "0\nLINE\n8", "the file is truncated: value of group 8 missing (line 7)"},
+      {"no EOF", head + "0\nENDSEC\n", "the file is truncated: the end-of-file marker is missing (line 6)"},
+      {"code not a number", head + "LINE\n0\n", "group code expected, found \"LINE\" (line 5)"},
+      {"wrong kind", head + "0\nLINE\n10\nten\n" + tail, "number expected for group 10, found \"ten\" (line 8)"},
+      {"integer kind", head + "0\nLWPOLYLINE\n90\n1e9\n" + tail, "integer expected for group 90, found \"1e9\" (line 8)"},
+      {"nested section", head + head + tail, "SECTION inside a section (ENDSEC missing) (line 5)"},
+      {"outside", "0\nLINE\n0\nEOF\n", "\"LINE\" outside any section (line 1)"},
+      {"binary cut", std::string("AutoCAD Binary DXF\r\n\x1a\0\0\0SECTION\0\x02\0ENTI", 38),
+       "the file is truncated: a text value is not ended (byte 35)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string file = (dir_ / "bad.dxf").string();
+    std::ofstream(file, std::ios::binary) << c.text;
+    const HostRun result = run("", "--app none " + quoted(file));
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_NE(result.errors.find("cannot open the drawing " + file + ": " + c.reason), std::string::npos)
+        << result.errors;
+  }
+  const struct {
+    const char* what;
+    std::string text;
+    std::string kept;  // written back
+  } hostile[] = {
+      {"huge counts", head + "0\nLEADER\n76\n1500000000\n0\nLWPOLYLINE\n90\n500000000\n10\n1\n20\n2\n" +
+                          "0\nSPLINE\n72\n2000000000\n73\n2000000000\n74\n1500000000\n" + tail,
+       " 72\n2000000000\n 73\n2000000000\n"},
+      {"long lines", head + "0\nMTEXT\n1\n" + std::string(5000, 'x') + "\r\n3\n" + std::string(1023, 'y') + "\n" + tail,
+       std::string(5000, 'x')},
+      {"formatting codes", "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1027\n0\nENDSEC\n" + head +
+                               "0\nMTEXT\n1\n{\\fArial|b1|i0|c0|p34;Bold}\\P\\A1;\\S1^2;\\H2x;{\\C1;red}\\~\\U+00E4\n" + tail,
+       "{\\fArial|b1|i0|c0|p34;Bold}"},
+  };
+  for (const auto& c : hostile) {
+    SCOPED_TRACE(c.what);
+    const std::string file = (dir_ / "hostile.dxf").string();
+    std::ofstream(file, std::ios::binary) << c.text;
+    const HostRun result = run("", "--app none --save-as " + quoted((dir_ / "saved.dxf").string()) + " " + quoted(file));
+    EXPECT_EQ(result.exitCode, 0) << result.errors;
+    EXPECT_NE(readFile(dir_ / "saved.dxf").find(c.kept), std::string::npos);
+  }
+}
+
 TEST_F(AcadHostTest, HostCommandsExplainTheirFailures) {
   const struct {
     const char* line;

@@ -87,7 +87,7 @@ class AcDbObject : public AcRxObject, public AcHeapOperators {
 
   void addPersistentReactor(AcDbObjectId reactor);
   Acad::ErrorStatus removePersistentReactor(AcDbObjectId reactor);
-  const std::vector<AcDbObjectId>& persistentReactors() const { return m_reactors; }
+  const std::vector<AcDbObjectId>& persistentReactors() const;
 
   // Stand-in internals: the database's record of this object and its open state.
   AcDbStub* stub() const { return m_stub; }
@@ -102,7 +102,7 @@ class AcDbObject : public AcRxObject, public AcHeapOperators {
  private:
   AcDbStub* m_stub = nullptr;
   AcDbObjectId m_ownerId;
-  std::vector<AcDbObjectId> m_reactors;
+  std::unique_ptr<std::vector<AcDbObjectId>> m_reactors;  // most objects have none
   int m_readers = 0;
   bool m_writer = false;
   bool m_modified = false;

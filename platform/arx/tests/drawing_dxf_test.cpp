@@ -2,6 +2,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+
+#include "dxf/document.h"
 
 #include "acedads.h"
 #include "dbdict.h"
@@ -15,6 +18,7 @@
 namespace {
 
 using drawing_test::DrawingTest;
+using drawing_test::run;
 
 struct Summary {
   std::string handle, layer, kind;
@@ -30,66 +34,8 @@ std::vector<Summary> summary(const AcDbDatabase& db) {
   return out;
 }
 
-// Runs a command and returns its exit status and output.
-int run(const std::string& command, std::string& output) {
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return -1;
-  char buffer[4096];
-  while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  return pclose(pipe);
-}
-
 class DxfTest : public DrawingTest {
  protected:
-  // Adds an image of `file` on `layer`, placed like the image commands place one.
-  AcDbObjectId addImage(const std::string& file, const char* layer, double scale, double x, double y) {
-    AcDbObjectId dictId;
-    EXPECT_EQ(AcDbRasterImageDef::createImageDictionary(&db(), dictId), Acad::eOk);
-    AcDbDictionary* dict = nullptr;
-    EXPECT_EQ(acdbOpenObject(dict, dictId, AcDb::kForWrite), Acad::eOk);
-    auto* def = new AcDbRasterImageDef;
-    def->setSourceFileName(file.c_str());
-    EXPECT_EQ(def->load(), Acad::eOk);
-    char name[2049];
-    AcDbRasterImageDef::suggestName(dict, file.c_str(), name);
-    AcDbObjectId defId;
-    EXPECT_EQ(dict->setAt(name, def, defId), Acad::eOk);
-    def->close();
-    dict->close();
-
-    auto* image = new AcDbRasterImage;
-    image->setImageDefId(defId);
-    EXPECT_EQ(image->setLayer(layer), Acad::eOk);
-    AcDbBlockTable* table = nullptr;
-    AcDbBlockTableRecord* space = nullptr;
-    db().getBlockTable(table, AcDb::kForRead);
-    table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite);
-    AcDbObjectId imageId;
-    EXPECT_EQ(space->appendAcDbEntity(imageId, image), Acad::eOk);
-    space->close();
-    table->close();
-
-    AcDbRasterImageDefReactor::setEnable(false);
-    auto* reactor = new AcDbRasterImageDefReactor;
-    reactor->setOwnerId(imageId);
-    AcDbObjectId reactorId;
-    EXPECT_EQ(db().addAcDbObject(reactorId, reactor), Acad::eOk);
-    image->setReactorId(reactorId);
-    AcDbRasterImageDef* opened = nullptr;
-    EXPECT_EQ(acdbOpenObject(opened, defId, AcDb::kForWrite), Acad::eOk);
-    opened->addPersistentReactor(reactorId);
-    opened->close();
-    reactor->close();
-    AcDbRasterImageDefReactor::setEnable(true);
-
-    AcGeMatrix3d m;
-    image->transformBy(m.setToScaling(scale));
-    image->transformBy(m.setToTranslation(AcGeVector3d(x, y, 0.0)));
-    image->setDisplayOpt(AcDbRasterImage::kTransparent, true);
-    image->close();
-    return imageId;
-  }
-
   void buildSitePlan() {
     arx::addLayer(db(), arx::Layer{"Walls", 1, true, true, false});
     arx::addLayer(db(), arx::Layer{"Notes", 3, false, true, false});
@@ -227,7 +173,7 @@ TEST_F(DxfTest, SaveKeepsDrawOrderAndEmptyLayers) {
   EXPECT_EQ(entities[0].handle, handle);  // handles survive the round trip
 }
 
-TEST_F(DxfTest, UnknownEntityTypesAreSkippedWithANote) {
+TEST_F(DxfTest, UnknownEntityTypesAreKeptWithANote) {
   writeText("mixed.dxf",
             "0\nSECTION\n2\nENTITIES\n"
             "0\nLINE\n5\n2A\n8\nA\n10\n0\n20\n0\n30\n0\n11\n5\n21\n5\n31\n0\n"
@@ -242,6 +188,11 @@ TEST_F(DxfTest, UnknownEntityTypesAreSkippedWithANote) {
   ASSERT_EQ(entities.size(), 2u);
   EXPECT_EQ(entities[0], (Summary{"2A", "A", "line"}));
   EXPECT_EQ(entities[1], (Summary{"2D", "B", "circle"}));  // its layer is made on the fly
+  ASSERT_TRUE(arx::saveDrawing(path("mixed-saved.dxf")).ok);
+  std::ifstream in(path("mixed-saved.dxf"));
+  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(saved.find("WOBBLE\n  5\n2B\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("hello"), std::string::npos);
 }
 
 TEST_F(DxfTest, OpensADrawingWrittenByEzdxf) {

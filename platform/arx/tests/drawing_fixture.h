@@ -3,15 +3,30 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "arx/drawing.h"
+#include "dbdict.h"
+#include "dbsymtb.h"
+#include "gemat3d.h"
+#include "imgdef.h"
+#include "imgent.h"
 #include "win32/posix.h"
 
 namespace drawing_test {
+
+// Runs a command and returns its exit status and output (standard error included).
+inline int run(const std::string& command, std::string& output) {
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return -1;
+  char buffer[4096];
+  while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+  return pclose(pipe);
+}
 
 class DrawingTest : public ::testing::Test {
  protected:
@@ -46,6 +61,55 @@ class DrawingTest : public ::testing::Test {
   std::string readText(const std::string& name) {
     std::ifstream in(path(name), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // Adds an image of `file` on `layer`, placed like the image commands place one.
+  AcDbObjectId addImage(const std::string& file, const char* layer, double scale, double x, double y) {
+    AcDbObjectId dictId;
+    EXPECT_EQ(AcDbRasterImageDef::createImageDictionary(&db(), dictId), Acad::eOk);
+    AcDbDictionary* dict = nullptr;
+    EXPECT_EQ(acdbOpenObject(dict, dictId, AcDb::kForWrite), Acad::eOk);
+    auto* def = new AcDbRasterImageDef;
+    def->setSourceFileName(file.c_str());
+    EXPECT_EQ(def->load(), Acad::eOk);
+    char name[2049];
+    AcDbRasterImageDef::suggestName(dict, file.c_str(), name);
+    AcDbObjectId defId;
+    EXPECT_EQ(dict->setAt(name, def, defId), Acad::eOk);
+    def->close();
+    dict->close();
+
+    auto* image = new AcDbRasterImage;
+    image->setImageDefId(defId);
+    EXPECT_EQ(image->setLayer(layer), Acad::eOk);
+    AcDbBlockTable* table = nullptr;
+    AcDbBlockTableRecord* space = nullptr;
+    db().getBlockTable(table, AcDb::kForRead);
+    table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite);
+    AcDbObjectId imageId;
+    EXPECT_EQ(space->appendAcDbEntity(imageId, image), Acad::eOk);
+    space->close();
+    table->close();
+
+    AcDbRasterImageDefReactor::setEnable(false);
+    auto* reactor = new AcDbRasterImageDefReactor;
+    reactor->setOwnerId(imageId);
+    AcDbObjectId reactorId;
+    EXPECT_EQ(db().addAcDbObject(reactorId, reactor), Acad::eOk);
+    image->setReactorId(reactorId);
+    AcDbRasterImageDef* opened = nullptr;
+    EXPECT_EQ(acdbOpenObject(opened, defId, AcDb::kForWrite), Acad::eOk);
+    opened->addPersistentReactor(reactorId);
+    opened->close();
+    reactor->close();
+    AcDbRasterImageDefReactor::setEnable(true);
+
+    AcGeMatrix3d m;
+    image->transformBy(m.setToScaling(scale));
+    image->transformBy(m.setToTranslation(AcGeVector3d(x, y, 0.0)));
+    image->setDisplayOpt(AcDbRasterImage::kTransparent, true);
+    image->close();
+    return imageId;
   }
 
   std::string dir;

@@ -1,4 +1,5 @@
 // The database: object records, the default drawing, the working database.
+#include <algorithm>
 #include <memory>
 
 #include "database_impl.h"
@@ -23,18 +24,61 @@ Working& working() {
 AcDbStub* AcDbDatabase::Impl::addStub(AcDbDatabase* db, AcDbObject* object, std::uint64_t handle) {
   if (handle == 0 || byHandle.count(handle)) handle = nextHandle;
   if (handle >= nextHandle) nextHandle = handle + 1;
-  auto stub = std::make_unique<AcDbStub>();
+  AcDbStub* stub = stubs.add();
   stub->db = db;
   stub->handle = handle;
   stub->object.reset(object);
-  AcDbStub* raw = stub.get();
-  stubs.push_back(std::move(stub));
-  byHandle[handle] = raw;
-  arx::registerStub(raw);
-  return raw;
+  byHandle[handle] = stub;
+  return stub;
 }
 
 namespace arx {
+
+StubStore::StubStore(StubStore&& other) noexcept : m_blocks(std::move(other.m_blocks)), m_size(other.m_size) {
+  other.m_blocks.clear();
+  other.m_size = 0;
+}
+
+StubStore& StubStore::operator=(StubStore&& other) noexcept {
+  if (this == &other) return *this;
+  release();
+  m_blocks = std::move(other.m_blocks);
+  m_size = other.m_size;
+  other.m_blocks.clear();
+  other.m_size = 0;
+  return *this;
+}
+
+StubStore::~StubStore() { release(); }
+
+void StubStore::release() {
+  for (const auto& block : m_blocks) unregisterStubs(block.get(), kBlock);
+  m_blocks.clear();
+  m_size = 0;
+}
+
+AcDbStub* StubStore::add() {
+  if (m_size == m_blocks.size() * kBlock) {
+    m_blocks.push_back(std::make_unique<AcDbStub[]>(kBlock));
+    registerStubs(m_blocks.back().get(), kBlock);
+  }
+  return at(m_size++);
+}
+
+}  // namespace arx
+
+namespace arx {
+
+bool rehandle(AcDbDatabase& db, AcDbStub* stub, std::uint64_t handle) {
+  auto& byHandle = db.impl().byHandle;
+  if (handle == 0 || stub->handle == handle) return handle != 0;
+  if (byHandle.count(handle)) return false;
+  byHandle.erase(stub->handle);
+  stub->handle = handle;
+  byHandle[handle] = stub;
+  db.impl().nextHandle = std::max(db.impl().nextHandle, handle + 1);
+  return true;
+}
 
 Acad::ErrorStatus addToDatabase(AcDbDatabase& db, AcDbObject* object, AcDbObjectId& id, std::uint64_t handle) {
   if (!object) return Acad::eNullObjectPointer;
@@ -87,7 +131,6 @@ AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool) : m_impl(std::make_un
 
 AcDbDatabase::~AcDbDatabase() {
   if (working().current == this) working().current = nullptr;
-  for (auto& stub : m_impl->stubs) arx::unregisterStub(stub.get());
 }
 
 Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* object) {

@@ -4,15 +4,17 @@
 #include <cstring>
 #include <map>
 #include <new>
-#include <unordered_set>
+#include <cstdint>
 
 #include "database_impl.h"
 
 namespace {
 
-std::unordered_set<const AcDbStub*>& liveStubs() {
-  static std::unordered_set<const AcDbStub*> stubs;
-  return stubs;
+// Blocks of object records of live databases: first record -> number of records.
+// Never destroyed: databases held in statics unregister at exit.
+std::map<const AcDbStub*, std::size_t, std::less<>>& liveBlocks() {
+  static auto* blocks = new std::map<const AcDbStub*, std::size_t, std::less<>>;
+  return *blocks;
 }
 
 struct Refusal {
@@ -20,19 +22,31 @@ struct Refusal {
   Acad::ErrorStatus status;
 };
 std::map<AcDbStub*, Refusal>& refusals() {
-  static std::map<AcDbStub*, Refusal> r;
-  return r;
+  static auto* r = new std::map<AcDbStub*, Refusal>;
+  return *r;
 }
 
 }  // namespace
 
 namespace arx {
 
-bool isLiveStub(const AcDbStub* stub) { return stub && liveStubs().count(stub) > 0; }
-void registerStub(AcDbStub* stub) { liveStubs().insert(stub); }
-void unregisterStub(AcDbStub* stub) {
-  liveStubs().erase(stub);
-  refusals().erase(stub);
+// A pointer is a live record when it points exactly at a used record of a live block.
+bool isLiveStub(const AcDbStub* stub) {
+  if (!stub) return false;
+  auto& blocks = liveBlocks();
+  auto it = blocks.upper_bound(stub);
+  if (it == blocks.begin()) return false;
+  --it;
+  const auto offset = reinterpret_cast<std::uintptr_t>(stub) - reinterpret_cast<std::uintptr_t>(it->first);
+  return offset < it->second * sizeof(AcDbStub) && offset % sizeof(AcDbStub) == 0 && stub->db != nullptr;
+}
+
+void registerStubs(const AcDbStub* first, std::size_t count) { liveBlocks()[first] = count; }
+
+void unregisterStubs(const AcDbStub* first, std::size_t count) {
+  liveBlocks().erase(first);
+  auto& r = refusals();
+  r.erase(r.lower_bound(const_cast<AcDbStub*>(first)), r.lower_bound(const_cast<AcDbStub*>(first + count)));
 }
 
 std::string upperKey(std::string_view name) {
@@ -140,16 +154,23 @@ Acad::ErrorStatus AcDbObject::erase(Adesk::Boolean erasing) {
   return Acad::eOk;
 }
 
+const std::vector<AcDbObjectId>& AcDbObject::persistentReactors() const {
+  static const std::vector<AcDbObjectId> none;
+  return m_reactors ? *m_reactors : none;
+}
+
 void AcDbObject::addPersistentReactor(AcDbObjectId reactor) {
   if (!assertWriteEnabled() || reactor.isNull()) return;
-  if (std::find(m_reactors.begin(), m_reactors.end(), reactor) == m_reactors.end()) m_reactors.push_back(reactor);
+  if (!m_reactors) m_reactors = std::make_unique<std::vector<AcDbObjectId>>();
+  if (std::find(m_reactors->begin(), m_reactors->end(), reactor) == m_reactors->end()) m_reactors->push_back(reactor);
 }
 
 Acad::ErrorStatus AcDbObject::removePersistentReactor(AcDbObjectId reactor) {
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
-  auto it = std::find(m_reactors.begin(), m_reactors.end(), reactor);
-  if (it == m_reactors.end()) return Acad::eKeyNotFound;
-  m_reactors.erase(it);
+  if (!m_reactors) return Acad::eKeyNotFound;
+  auto it = std::find(m_reactors->begin(), m_reactors->end(), reactor);
+  if (it == m_reactors->end()) return Acad::eKeyNotFound;
+  m_reactors->erase(it);
   return Acad::eOk;
 }
 
