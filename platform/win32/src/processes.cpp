@@ -175,6 +175,10 @@ pid_t Spawn(const std::string& program, std::vector<std::string> arguments, cons
   std::vector<char*> envp = PointersTo(environment);
   pid_t pid = -1;
   const bool searchPath = program.find('/') == std::string::npos;
+  // A program that is not there or may not be run fails before anything
+  // starts: posix_spawn learns of a failed exec only from a child that shares
+  // our memory until it execs, which a child under qemu-user does not.
+  if (!searchPath && access(program.c_str(), X_OK) != 0) return Fail(SpawnError(errno, program), pid_t(-1));
   int error = searchPath ? posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data())
                          : posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
