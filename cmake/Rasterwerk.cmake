@@ -1,19 +1,54 @@
 # Helpers shared by the folders' CMakeLists.
 
-# rw_test(NAME LABEL source... LIBS lib...): a GoogleTest program whose tests
-# CTest runs with the given label (unit, e2e or gui).
-function(rw_test name label)
-  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+# rw_test(NAME LABELS source... LIBS lib... [TOOLS pattern]): a GoogleTest
+# program whose tests CTest runs with the given labels (one, or a list such as
+# "e2e;gimp"). Tests whose names match the GoogleTest pattern TOOLS (e.g.
+# "*Ezdxf*") need python3-ezdxf and get the label tools as well.
+function(rw_test name labels)
+  cmake_parse_arguments(T "" "TOOLS" "LIBS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   # Test support shared by every folder's tests ("testing/temp_folder.h").
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/platform/win32/testing)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  gtest_discover_tests(${name}
-    PROPERTIES LABELS ${label}
+  if(T_TOOLS)
+    rw_discover_tests(${name} ${name}_tests "-${T_TOOLS}" "${labels}")
+    rw_discover_tests(${name} ${name}_tools_tests "${T_TOOLS}" "${labels};tools")
+  else()
+    rw_discover_tests(${name} ${name}_tests "*" "${labels}")
+  endif()
+endfunction()
+
+# rw_discover_tests(TARGET LIST FILTER LABELS): CTest learns the program's tests
+# that match FILTER when it is built, and gives them LABELS. The labels are set
+# by a file of their own, since gtest_discover_tests's PROPERTIES cannot carry
+# a list.
+function(rw_discover_tests target list filter labels)
+  gtest_discover_tests(${target}
+    TEST_FILTER "${filter}"
+    TEST_LIST ${list}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     DISCOVERY_TIMEOUT 60)
+  set(file ${CMAKE_CURRENT_BINARY_DIR}/${list}_labels.cmake)
+  file(WRITE ${file} "if(${list})\n  set_tests_properties(\${${list}} PROPERTIES LABELS \"${labels}\")\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
 endfunction()
+
+# rw_needs(target...): the folder needs these targets of other folders. In a
+# subset build (-DRW_SUBDIRS) the rest of the folder is left out when one is
+# not built; in a full build a missing one is an error, so that no folder's
+# tests are ever dropped without a word.
+macro(rw_needs)
+  foreach(rw_needed ${ARGN})
+    if(NOT TARGET ${rw_needed})
+      if(NOT RW_SUBSET)
+        message(FATAL_ERROR "${CMAKE_CURRENT_SOURCE_DIR} needs the target ${rw_needed}, which no folder defines")
+      endif()
+      message(STATUS "Left out ${CMAKE_CURRENT_SOURCE_DIR}: it needs ${rw_needed}")
+      return()
+    endif()
+  endforeach()
+endmacro()
 
 # rw_module(TARGET FILENAME source...): a loadable module with exactly that file
 # name (MoXi.arx, Rasterwerk.dll, dfelmar2.dll) in bin/. Every symbol it uses

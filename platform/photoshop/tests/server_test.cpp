@@ -43,9 +43,16 @@ TEST(ServerExit, AnEditorStillRunningWithADocumentAtExitStopsCleanly) {
         application->MakeControlObject(&control);
         application->MakeDescriptor(&descriptor);
         std::u16string path = Wide(win32::ToWindowsPath(picture.string()));
-        descriptor->PutPath(photoshop::CharId("null"), SysAllocString(path.c_str()));
+        BSTR text = SysAllocString(path.c_str());
+        descriptor->PutPath(photoshop::CharId("null"), text);
+        SysFreeString(text);
         IActionDescriptor* result = nullptr;
         control->Play(photoshop::CharId("Opn "), descriptor, 2, &result);
+        // The client lets go of its objects; the editor keeps running with
+        // the document until the program ends.
+        for (IUnknown* object : {static_cast<IUnknown*>(result), static_cast<IUnknown*>(descriptor),
+                                 static_cast<IUnknown*>(control), static_cast<IUnknown*>(application)})
+          if (object) object->Release();
         std::exit(photoshop::Documents().size() == 1 ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");

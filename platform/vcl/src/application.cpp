@@ -3,7 +3,13 @@
 
 #include <exception>
 
-TApplication* Application = new TApplication;
+namespace {
+// Lives as long as the library, so that a host that frees the library (and
+// with it this one) and loads it again does not leak the application object.
+TApplication theApplication;
+}  // namespace
+
+TApplication* Application = &theApplication;
 
 void TApplication::HandleException(TObject* Sender) {
   auto handle = [&](Exception& e) {

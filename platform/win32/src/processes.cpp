@@ -168,13 +168,17 @@ DWORD SpawnError(int error, const std::string& program) {
 // or -1 with the last error set.
 pid_t Spawn(const std::string& program, std::vector<std::string> arguments, const std::string& folder,
             std::vector<std::string> environment) {
+  const bool searchPath = program.find('/') == std::string::npos;
+  // A program that is not there or may not be run fails before anything
+  // starts: posix_spawn learns of a failed exec only from a child that shares
+  // our memory until it execs, which a child under qemu-user does not.
+  if (!searchPath && access(program.c_str(), X_OK) != 0) return Fail(SpawnError(errno, program), pid_t(-1));
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
   std::vector<char*> argv = PointersTo(arguments);
   std::vector<char*> envp = PointersTo(environment);
   pid_t pid = -1;
-  const bool searchPath = program.find('/') == std::string::npos;
   int error = searchPath ? posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data())
                          : posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);

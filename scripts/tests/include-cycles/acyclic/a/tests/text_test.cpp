@@ -1,0 +1,2 @@
+#include "b/user.h"
+#include "a/text.h"

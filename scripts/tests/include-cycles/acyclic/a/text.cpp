@@ -1,0 +1,3 @@
+#include "text.h"
+#include <string>
+#include "platform_header.h"

@@ -1,0 +1,3 @@
+#include "user.h"
+#include "a/text.h"
+#include "a/base.h"

@@ -1,0 +1,2 @@
+#include "y.h"
+#include "x.h"
