@@ -29,7 +29,8 @@ struct PhotoEditorFaultCase {
 };
 
 const PhotoEditorFaultCase kPhotoEditorFaults[] = {
-    {"LayeredDocument", "D/work/site.psd", "msgbox yes\neditor done\nmsgbox ok\n",
+    // The layered document's save fails: the user never gets to the editor.
+    {"LayeredDocument", "D/work/site.psd", "msgbox yes\nmsgbox ok\n",
      "The image file is missing or incomplete:\nD:\\work\\site.psd", "", false},
     {"Picture", "D/work/site.png", "editor done\nmsgbox ok\n",
      "The image file is missing or incomplete:\nD:\\work\\site.png", "", false},
