@@ -65,6 +65,12 @@ TEST_P(PhotoEditorFaults, AreShownOnceAndAPictureThatIsNotWholeIsNotInserted) {
 INSTANTIATE_TEST_SUITE_P(CreateWorkflow, PhotoEditorFaults, ::testing::ValuesIn(kPhotoEditorFaults),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A photo editor still running when the host unloads its modules (a command
+// that an error ended) does not keep the host from ending.
+TEST_F(CreateRun, HostEndsWithThePhotoEditorStillRunning) {
+  EXPECT_EQ(Host("", "", std::string("--module ") + EDITOR_LEFT_RUNNING_MODULE), 0) << ReadFile(dir / "stderr.txt");
+}
+
 // GIMP at C:\gimp\bin\gimp-2.10.exe with its script installed: a shell
 // script that appends its arguments to gimp-calls.txt and, for
 // "Tavo-Imgcreate" and "Tavo-Imgconvert", runs the test's commands.
