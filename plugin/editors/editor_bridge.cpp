@@ -20,8 +20,7 @@ void editorWaitForUser(ProgramKind editor) { WaitForEditorClose(editor, theSetti
 
 bool editorConvert(ProgramKind editor, const std::string& basePath, const std::string& pictureType) {
   if (editor != kProgramPhotoshop) return gimpConvert(basePath, pictureType);
-  photoshopConvert(basePath, pictureType);
-  return true;
+  return photoshopConvert(basePath, pictureType);
 }
 
 bool editorEdit(ProgramKind editor, const std::string& basePath, const std::string& extension) {

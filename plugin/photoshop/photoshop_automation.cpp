@@ -151,6 +151,16 @@ void psDisconnect() {
   CoUninitialize();
 }
 
+void psDisconnectAfterError() noexcept {
+  if (ps.application == nullptr) return;
+  Release(ps.lastResult);
+  Release(ps.descriptor);
+  Release(ps.control);
+  ps.application->Quit();  // an editor that cannot answer is let go all the same
+  Release(ps.application);
+  CoUninitialize();
+}
+
 bool psOpen(const std::string& path) {
   IActionDescriptor* descriptor = ClearedDescriptor();
   UnicodeText file(path);

@@ -29,6 +29,9 @@ constexpr LONG PsCode(const char (&code)[5]) {
 
 bool psConnect();
 void psDisconnect();
+// psDisconnect for a run that an error has ended: releases what is held and
+// asks Photoshop to quit without raising; nothing when not connected.
+void psDisconnectAfterError() noexcept;
 
 bool psOpen(const std::string& path);
 bool psOpenEps(const std::string& path, double resolution);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <comdef.h>
+
 #include "frame/file_exists.h"
 #include "frame/message_box.h"
 #include "frame/text.h"
@@ -16,19 +18,29 @@ bool OpenPlot(const std::string& plotFile, bool eps, double psResolution) {
   return eps ? psOpenEps(plotFile, psResolution) : psOpen(plotFile);
 }
 
-// The layered document from the first plot: its own white background layer
-// only, saved as PSD. True when the plot had a background layer.
-bool MakeLayeredDocument(const std::string& firstLayerName, const std::string& psdPath, LONG& documentId) {
-  psMakeLayer(firstLayerName, "None", false);
-  LONG backgroundId = 0;
-  bool hasBackground = psGetBackgroundLayerId(backgroundId);
-  if (hasBackground) psDeleteBackground();
-  psMakeLayer("", "None", true);
-  psDeleteLayerAt(1);
-  if (!hasBackground) psDeleteLayerAt(2);
-  psSaveAsPsd(psdPath);
-  psGetDocumentId(documentId);
-  return hasBackground;
+// A save step: Photoshop fails the call when the file cannot be written.
+// False after "ImageFileNotWritten" with the path.
+template <typename Save>
+bool Saved(const std::string& path, Save save) {
+  try {
+    save();
+    return true;
+  } catch (const _com_error&) {
+    ShowCatalogueMessage(msg::kImageFileNotWritten, MB_OK, path);
+    return false;
+  }
+}
+
+// Runs the steps of a workflow; an error that ends them closes the
+// connection before it goes on, so that Photoshop is not left running.
+template <typename Steps>
+bool DisconnectingOnError(Steps steps) {
+  try {
+    return steps();
+  } catch (...) {
+    psDisconnectAfterError();
+    throw;
+  }
 }
 
 bool SaveInPictureType(const std::string& picturePath, const std::string& pictureType) {
@@ -50,13 +62,30 @@ struct PlotStack {
   LONG documentId = 0;         // the layered document
 };
 
+// The layered document from the first plot: its own white background layer
+// only, saved as PSD. False when it could not be saved (after the message).
+bool MakeLayeredDocument(PlotStack& stack, const std::string& firstLayerName) {
+  psMakeLayer(firstLayerName, "None", false);
+  LONG backgroundId = 0;
+  stack.hasBackground = psGetBackgroundLayerId(backgroundId);
+  if (stack.hasBackground) psDeleteBackground();
+  psMakeLayer("", "None", true);
+  psDeleteLayerAt(1);
+  if (!stack.hasBackground) psDeleteLayerAt(2);
+  const std::string psdPath = stack.basePath + ".psd";
+  if (!Saved(psdPath, [&] { psSaveAsPsd(psdPath); })) return false;
+  psGetDocumentId(stack.documentId);
+  return true;
+}
+
 // Opens plot file `index` and moves its picture into the layered document as
-// the layer `layerName`; the first plot makes the layered document.
-void AddPlotLayer(PlotStack& stack, size_t index, const std::string& layerName) {
+// the layer `layerName`; the first plot makes the layered document. False
+// when that could not be saved.
+bool AddPlotLayer(PlotStack& stack, size_t index, const std::string& layerName) {
   const std::string plotFile = plotLayerFileName(stack.basePath, index, stack.plotType);
   OpenPlot(plotFile, stack.eps, stack.psResolution);
   if (index == 0) {
-    stack.hasBackground = MakeLayeredDocument(layerName, stack.basePath + ".psd", stack.documentId);
+    if (!MakeLayeredDocument(stack, layerName)) return false;
     OpenPlot(plotFile, stack.eps, stack.psResolution);
   }
   if (stack.hasBackground) {
@@ -74,6 +103,34 @@ void AddPlotLayer(PlotStack& stack, size_t index, const std::string& layerName) 
     psColorRange();
     psDelete();
   }
+  return true;
+}
+
+// The stacking once connected; false (disconnected) when the layered
+// document could not be saved.
+bool StackPlots(PlotStack& stack, const std::vector<std::string>& layerNames) {
+  // White foreground and background: the background layer's paper, and the
+  // colour range that removes the paper of raster plots.
+  psSetColor(255, 255, 255, false);
+  psSetColor(255, 255, 255, true);
+  bool saved = true;
+  for (size_t i = 0; saved && i < layerNames.size(); ++i) saved = AddPlotLayer(stack, i, "ACAD_" + layerNames[i]);
+  if (saved) {
+    psDeselect();
+    saved = Saved(stack.basePath + ".psd", [] { psSave(); });
+  }
+  if (!saved) psDisconnect();
+  return saved;
+}
+
+// The conversion's saves; false after the message for a file not written.
+bool SaveLayeredAndPicture(const std::string& basePath, const std::string& pictureType) {
+  const std::string psdPath = basePath + ".psd";
+  if (!Saved(psdPath, [] { psSave(); })) return false;
+  psOpen(psdPath);
+  const std::string picturePath = basePath + "." + pictureType;
+  DeleteFileA(picturePath.c_str());  // a missing file is no error
+  return Saved(picturePath, [&] { SaveInPictureType(picturePath, pictureType); });
 }
 
 void FinishWithEditor() {
@@ -88,24 +145,16 @@ bool photoshopCreate(const LayerPlots& plots) {
     ShowCatalogueMessage(msg::kPshNotAvailable);
     return false;
   }
-  // White foreground and background: the background layer's paper, and the
-  // colour range that removes the paper of raster plots.
-  psSetColor(255, 255, 255, false);
-  psSetColor(255, 255, 255, true);
   PlotStack stack{plots.basePath, plots.plotType, EqualsNoCase(plots.plotType, "eps"), plots.psResolution};
-  for (size_t i = 0; i < plots.layerNames.size(); ++i) AddPlotLayer(stack, i, "ACAD_" + plots.layerNames[i]);
-  psDeselect();
-  psSave();
-  return true;
+  return DisconnectingOnError([&] { return StackPlots(stack, plots.layerNames); });
 }
 
-void photoshopConvert(const std::string& basePath, const std::string& pictureType) {
-  psSave();
-  psOpen(basePath + ".psd");
-  const std::string picturePath = basePath + "." + pictureType;
-  DeleteFileA(picturePath.c_str());  // a missing file is no error
-  SaveInPictureType(picturePath, pictureType);
-  FinishWithEditor();
+bool photoshopConvert(const std::string& basePath, const std::string& pictureType) {
+  return DisconnectingOnError([&] {
+    const bool saved = SaveLayeredAndPicture(basePath, pictureType);
+    FinishWithEditor();
+    return saved;
+  });
 }
 
 bool photoshopEdit(const std::string& basePath, const std::string& extension) {
@@ -115,12 +164,11 @@ bool photoshopEdit(const std::string& basePath, const std::string& extension) {
     ShowCatalogueMessage(msg::kPshNotAvailable);
     return false;
   }
-  psOpen(psdExists ? psdPath : basePath + "." + extension);
-  WaitForEditorClose(kProgramPhotoshop, theSettings.hookLibrary);
-  if (psdExists) {
-    photoshopConvert(basePath, extension);
-  } else {
+  return DisconnectingOnError([&] {
+    psOpen(psdExists ? psdPath : basePath + "." + extension);
+    WaitForEditorClose(kProgramPhotoshop, theSettings.hookLibrary);
+    if (psdExists) return photoshopConvert(basePath, extension);
     FinishWithEditor();
-  }
-  return true;
+    return true;
+  });
 }

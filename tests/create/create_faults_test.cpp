@@ -29,7 +29,8 @@ struct PhotoEditorFaultCase {
 };
 
 const PhotoEditorFaultCase kPhotoEditorFaults[] = {
-    {"LayeredDocument", "D/work/site.psd", "msgbox yes\neditor done\nmsgbox ok\n",
+    // The layered document's save fails: the user never gets to the editor.
+    {"LayeredDocument", "D/work/site.psd", "msgbox yes\nmsgbox ok\n",
      "The image file is missing or incomplete:\nD:\\work\\site.psd", "", false},
     {"Picture", "D/work/site.png", "editor done\nmsgbox ok\n",
      "The image file is missing or incomplete:\nD:\\work\\site.png", "", false},
@@ -63,6 +64,12 @@ TEST_P(PhotoEditorFaults, AreShownOnceAndAPictureThatIsNotWholeIsNotInserted) {
 
 INSTANTIATE_TEST_SUITE_P(CreateWorkflow, PhotoEditorFaults, ::testing::ValuesIn(kPhotoEditorFaults),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A photo editor still running when the host unloads its modules (a command
+// that an error ended) does not keep the host from ending.
+TEST_F(CreateRun, HostEndsWithThePhotoEditorStillRunning) {
+  EXPECT_EQ(Host("", "", std::string("--module ") + EDITOR_LEFT_RUNNING_MODULE), 0) << ReadFile(dir / "stderr.txt");
+}
 
 // GIMP at C:\gimp\bin\gimp-2.10.exe with its script installed: a shell
 // script that appends its arguments to gimp-calls.txt and, for

@@ -48,10 +48,12 @@ class CreateRun : public ::testing::Test {
   ~CreateRun() override { fs::remove_all(dir); }
 
   // Runs the script on D:\work\site.dxf; the transcript is kept in `transcript`.
+  // A host that has not ended after a generous minute hangs: it is killed and
+  // the run fails.
   int Host(const std::string& script, const std::string& answers, const std::string& options = "") {
     std::ofstream(dir / "script.scr") << script;
     std::ofstream(dir / "answers.txt") << answers;
-    const std::string command = std::string(ACAD_HOST) + " " + options + " --drive D=" + Quoted(dir / "D") +
+    const std::string command = "timeout -s KILL 60 " + std::string(ACAD_HOST) + " " + options + " --drive D=" + Quoted(dir / "D") +
                                 " --user-dir " + Quoted(dir / "user") + " --script " + Quoted(dir / "script.scr") +
                                 " --answers " + Quoted(dir / "answers.txt") + " --transcript " +
                                 Quoted(dir / "transcript.txt") + " " + Quoted(work / "site.dxf") +

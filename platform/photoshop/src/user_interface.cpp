@@ -54,13 +54,17 @@ UserInterface::~UserInterface() {
 }
 
 void UserInterface::run(std::promise<HWND>& ready) {
+  // Looked up once, now: when the library is unloaded with the editor still
+  // running, its end runs while the loader's lock is held, and a lookup of
+  // the module then would wait for ever.
+  const HINSTANCE module = OwnModule();
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = EditorWindowProcedure;
-  windowClass.hInstance = OwnModule();
+  windowClass.hInstance = module;
   windowClass.lpszClassName = kWindowClass;
   RegisterClassA(&windowClass);
   HWND window = CreateWindowExA(0, kWindowClass, "Adobe Photoshop", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
-                                0, CW_USEDEFAULT, 0, nullptr, nullptr, OwnModule(), nullptr);
+                                0, CW_USEDEFAULT, 0, nullptr, nullptr, module, nullptr);
   if (window != nullptr)
     win32::SetHookInstalledObserver([window] { PostMessageA(window, kUsersTurn, 0, 0); });
   ready.set_value(window);
@@ -69,7 +73,7 @@ void UserInterface::run(std::promise<HWND>& ready) {
   while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
   win32::SetHookInstalledObserver(nullptr);
   TheEditor().closeAllDocuments();
-  UnregisterClassA(kWindowClass, OwnModule());
+  UnregisterClassA(kWindowClass, module);
 }
 
 }  // namespace photoshop::detail

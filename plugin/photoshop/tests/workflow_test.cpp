@@ -109,6 +109,31 @@ TEST_F(CreateTest, WithoutPhotoshopNothingIsCreatedAndNoQuitIsSent) {
   EXPECT_TRUE(Exists("site(Layer0).png"));  // the plot files stay
 }
 
+// A file Photoshop cannot write (a folder in its place) fails its save call:
+// the run stops with the file named and the connection closed.
+TEST_F(CreateTest, AFileThatCannotBeWrittenIsNamedAndTheConnectionClosed) {
+  const struct {
+    const char* blocked;
+    bool created;  // the layered document is written, the picture is not
+  } cases[] = {{"site.psd", false}, {"site.png", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.blocked);
+    std::filesystem::remove_all(Posix("site.psd"));
+    std::filesystem::remove_all(Posix("site.png"));
+    std::filesystem::create_directories(Posix(c.blocked));
+    WriteRasterPlots("png");
+    Answer("");
+    const bool created = photoshopCreate(LayerPlots{"D:\\site", "png", kLayers, 300});
+    EXPECT_EQ(created, c.created);
+    if (created) EXPECT_FALSE(photoshopConvert("D:\\site", "png"));
+    EXPECT_NE(Transcript().find(std::string("The image file is missing or incomplete:\n  | D:\\") + c.blocked),
+              std::string::npos)
+        << Transcript();
+    EXPECT_EQ(thePhotoshopConnection.application, nullptr);
+    EXPECT_FALSE(photoshop::IsRunning());
+  }
+}
+
 struct PictureCase {
   const char* type;
   const char* magick;
