@@ -129,8 +129,21 @@ bool SaveLayeredAndPicture(const std::string& basePath, const std::string& pictu
   if (!Saved(psdPath, [] { psSave(); })) return false;
   psOpen(psdPath);
   const std::string picturePath = basePath + "." + pictureType;
+  // The picture of an earlier run is moved aside rather than deleted, and
+  // comes back when the new one cannot be written.
+  const std::string earlier = picturePath + ".previous";
+  DeleteFileA(earlier.c_str());
+  const DWORD attributes = GetFileAttributesA(picturePath.c_str());
+  const bool keptEarlier = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                           MoveFileA(picturePath.c_str(), earlier.c_str());
   DeleteFileA(picturePath.c_str());  // a missing file is no error
-  return Saved(picturePath, [&] { SaveInPictureType(picturePath, pictureType); });
+  const bool saved = Saved(picturePath, [&] { SaveInPictureType(picturePath, pictureType); });
+  if (keptEarlier && !saved) {
+    DeleteFileA(picturePath.c_str());
+    MoveFileA(earlier.c_str(), picturePath.c_str());
+  }
+  if (keptEarlier) DeleteFileA(earlier.c_str());
+  return saved;
 }
 
 void FinishWithEditor() {

@@ -198,6 +198,25 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
   return TRUE;
 }
 
+BOOL WINAPI MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName) {
+  const std::string from = PosixPathOf(lpExistingFileName), to = PosixPathOf(lpNewFileName);
+  if (from.empty() || to.empty()) return FALSE;
+  struct stat info {};
+  if (lstat(from.c_str(), &info) != 0) return Fail(ErrorFromErrno(errno, from), FALSE);
+  std::lock_guard lock(shareMutex);
+  if (AnyHandleForbidsDelete(info)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
+  // link + unlink instead of rename, so that an existing new name is never replaced.
+  if (!S_ISDIR(info.st_mode)) {
+    if (link(from.c_str(), to.c_str()) != 0) return Fail(errno == EEXIST ? ERROR_ALREADY_EXISTS : ErrorFromErrno(errno, to), FALSE);
+    if (unlink(from.c_str()) != 0) return Fail(ErrorFromErrno(errno, from), FALSE);
+    return TRUE;
+  }
+  struct stat existing {};
+  if (lstat(to.c_str(), &existing) == 0) return Fail(ERROR_ALREADY_EXISTS, FALSE);
+  if (rename(from.c_str(), to.c_str()) != 0) return Fail(ErrorFromErrno(errno, to), FALSE);
+  return TRUE;
+}
+
 namespace {
 
 // Copies the open source to the open target; false with the last error set.

@@ -144,6 +144,24 @@ TEST_F(Files, DeleteHonoursShareDelete) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
+TEST_F(Files, MoveFileRenamesButNeverReplaces) {
+  folder.write("a.png", "old");
+  folder.write("b.png", "other");
+  const std::string a = folder.windows("a.png"), b = folder.windows("b.png"), c = folder.windows("c.png");
+  EXPECT_FALSE(MoveFileA(a.c_str(), b.c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  EXPECT_EQ(folder.read("b.png"), "other");
+  EXPECT_TRUE(MoveFileA(a.c_str(), c.c_str()));
+  EXPECT_EQ(folder.read("c.png"), "old");
+  EXPECT_EQ(GetFileAttributesA(a.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(MoveFileA(a.c_str(), b.c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  HANDLE held = Open("c.png", GENERIC_READ, FILE_SHARE_READ);
+  EXPECT_FALSE(MoveFileA(c.c_str(), a.c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  CloseHandle(held);
+}
+
 TEST_F(Files, CopyFile) {
   folder.write("src.scm", "(define x 1)");
   std::string source = folder.windows("src.scm"), target = folder.windows("dst.scm");

@@ -189,6 +189,7 @@ TEST_F(CreateTest, EditingWithALayeredDocumentRewritesThePictureFromIt) {
   ASSERT_TRUE(photoshopEdit("D:\\site", "TIF"));
   EXPECT_EQ(photoshop::Journal().front().descriptor, R"("null" path "D:\site.psd")");
   EXPECT_TRUE(Exists("site.tif"));
+  EXPECT_FALSE(Exists("site.tif.previous"));  // the earlier picture, kept until the new one was written
   EXPECT_NE(Transcript().find("editor -> done"), std::string::npos);
   EXPECT_FALSE(photoshop::IsRunning());
 }
