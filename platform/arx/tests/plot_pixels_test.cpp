@@ -346,6 +346,9 @@ TEST_F(PlotPixels, UserSizesPlotInEveryRasterFormat) {
 }
 
 TEST_F(PlotPixels, APlotThatDoesNotFitInMemoryEndsWithAMessage) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer's shadow memory does not fit in a small address space";
+#endif
   line({10, 10}, {50, 10});
   usePage("PublishToWeb PNG.pc3", "User_(16000.00_x_16000.00_Pixels)", {0, 0}, {64, 48});
   GTEST_FLAG_SET(death_test_style, "threadsafe");
