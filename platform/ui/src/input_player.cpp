@@ -11,14 +11,6 @@ std::string lower(std::string s) {
   return s;
 }
 
-bool parseNumber(const std::string& text, int& value) {
-  if (text.empty() || text.size() > 9 ||
-      !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
-    return false;
-  value = std::stoi(text);
-  return true;
-}
-
 // Of the candidates under the point, the deepest, and of those the topmost;
 // those that let the mouse through take no part.
 const HitCandidate* hitTest(const std::vector<HitCandidate>& candidates, int x, int y) {
@@ -32,7 +24,7 @@ const HitCandidate* hitTest(const std::vector<HitCandidate>& candidates, int x, 
 
 void mouse(InputAdapter& window, const ControlAction& action) {
   int x = 0, y = 0;
-  if (action.args.size() != 2 || !parseNumber(action.args[0], x) || !parseNumber(action.args[1], y))
+  if (action.args.size() != 2 || !parseInputNumber(action.args[0], x) || !parseInputNumber(action.args[1], y))
     return ignoreInput(window, "mouse needs two numbers");
   const auto candidates = window.hitCandidates();
   const HitCandidate* hit = hitTest(candidates, x, y);
@@ -51,7 +43,7 @@ void onControl(InputAdapter& window, const ControlAction& action) {
   if (verb == "select") return window.select(text, -1);
   if (verb == "select-index") {
     int index = -1;
-    if (!parseNumber(text, index)) return ignoreInput(window, args[0] + " has no item " + text);
+    if (!parseInputNumber(text, index)) return ignoreInput(window, args[0] + " has no item " + text);
     return window.select(text, index);
   }
   if (verb == "set") return window.setText(text);
@@ -67,6 +59,14 @@ void onControl(InputAdapter& window, const ControlAction& action) {
 }
 
 }  // namespace
+
+bool parseInputNumber(const std::string& text, int& value) {
+  if (text.empty() || text.size() > 9 ||
+      !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
+    return false;
+  value = std::stoi(text);
+  return true;
+}
 
 std::optional<InputKey> parseKey(const std::string& word) {
   using Name = InputKey::Name;

@@ -21,6 +21,9 @@ struct InputKey {
 };
 std::optional<InputKey> parseKey(const std::string& word);
 
+// A control id, index or pixel of an answer: up to 9 decimal digits.
+bool parseInputNumber(const std::string& text, int& value);
+
 // A control under the mouse as the window offers it to the hit test.
 struct HitCandidate {
   enum class Role { Button, Field, PassThrough };  // clicked / focused / lets the mouse through

@@ -1,6 +1,5 @@
 // A dialog's controls as the input player acts on them.
 #include <algorithm>
-#include <cctype>
 
 #include "state.h"
 #include "ui/driver.h"
@@ -8,14 +7,6 @@
 
 namespace ui {
 namespace {
-
-bool ParseInt(const std::string& text, int& value) {
-  if (text.empty() || text.size() > 9 ||
-      !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
-    return false;
-  value = std::stoi(text);
-  return true;
-}
 
 bool IsEditableCombo(const Control& c) {
   return c.kind() == ControlKind::ComboBox && (c.style & style::kComboKindMask) != style::kComboDropDownList;
@@ -72,7 +63,7 @@ class Step : public InputAdapter {
 std::string Step::target(const std::string& control) {
   word_ = control;
   int id = 0;
-  index_ = ParseInt(control, id) ? dialog_.indexOf(id) : -1;
+  index_ = parseInputNumber(control, id) ? dialog_.indexOf(id) : -1;
   return index_ < 0 ? "no control " + control : "";
 }
 
@@ -84,7 +75,7 @@ std::string Step::unusable() const {
 // Enter and Escape reach the dialog's OK and Cancel even without such controls.
 bool Step::special(const ControlAction& action) {
   int id = 0;
-  if (action.verb != "click" || action.args.size() != 1 || !ParseInt(action.args[0], id)) return false;
+  if (action.verb != "click" || action.args.size() != 1 || !parseInputNumber(action.args[0], id)) return false;
   if ((id != kIdOk && id != kIdCancel) || dialog_.indexOf(id) >= 0) return false;
   if (!Filtered({DialogInput::Kind::Key, 0, 0, 0, id == kIdOk ? "Enter" : "Escape"})) Emit(DialogEventKind::Click, id);
   return true;
