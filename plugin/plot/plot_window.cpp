@@ -72,6 +72,16 @@ bool readPlotWindow(PlotWindow& window) {
   return true;
 }
 
+PlotPlacement readPlotPlacement() {
+  PlotPlacement placement;
+  const OpenLayout layout(AcDb::kForRead);
+  if (!layout.get()) return placement;
+  placement.centered = layout.get()->plotCentered();
+  if (layout.get()->getPlotOrigin(placement.originX, placement.originY) != Acad::eOk)
+    placement.originX = placement.originY = 0.0;
+  return placement;
+}
+
 void plotWindowToWorld(PlotWindow& window) {
   cornerToWorld(window.first);
   cornerToWorld(window.second);

@@ -21,6 +21,14 @@ extern PlotWindow thePlotWindow;
 // True only when the active layout's plot type is Window; then `window`
 // holds its corners in display coordinates.
 bool readPlotWindow(PlotWindow& window);
+// Where the page setup puts the plotted window on the paper: centred, or from
+// the lower-left corner moved by the plot origin (pixels). Not centred and no
+// offset when the layout cannot be read.
+struct PlotPlacement {
+  bool centered = false;
+  double originX = 0.0, originY = 0.0;
+};
+PlotPlacement readPlotPlacement();
 // Converts both corners from display to world coordinates in place, without
 // re-sorting them.
 void plotWindowToWorld(PlotWindow& window);

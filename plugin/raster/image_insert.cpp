@@ -173,7 +173,16 @@ bool placeImage(AcDbObjectId imageId, const PlotWindow& window, AcGeVector2d& pi
   pixelSize = AcGeVector2d(scale, 0.0);
   AcGeMatrix3d scaling, move;
   scaling.setToScaling(scale, AcGePoint3d::kOrigin);
-  move.setToTranslation(AcGeVector3d(window.first.x, window.first.y, 0.0));
+  // The plot puts the window's first corner at the picture's lower-left
+  // corner, moved by the plot origin, or centres the window on the picture:
+  // the picture goes that many pixels left and down of the corner.
+  const PlotPlacement placement = readPlotPlacement();
+  double offsetX = placement.originX, offsetY = placement.originY;
+  if (placement.centered) {
+    offsetX = (width - std::abs(window.second.x - window.first.x) / scale) / 2.0;
+    offsetY = (height - std::abs(window.second.y - window.first.y) / scale) / 2.0;
+  }
+  move.setToTranslation(AcGeVector3d(window.first.x - offsetX * scale, window.first.y - offsetY * scale, 0.0));
   const bool placed = image->transformBy(scaling) == Acad::eOk && image->transformBy(move) == Acad::eOk;
   image->close();
   return placed;

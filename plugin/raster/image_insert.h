@@ -18,7 +18,8 @@ AcDbObjectId createImageDefinition(const std::string& picturePath, const std::st
 AcDbObjectId createImage(AcDbObjectId defId, const std::string& layerName);
 // The image's definition reactor, owned by the image and attached to the definition.
 bool attachDefinitionReactor(AcDbObjectId defId, AcDbObjectId imageId);
-// Scales the image uniformly to cover the window from its first corner;
+// Scales the image uniformly to cover the window from its first corner (or
+// around the window when the page setup centres the plot, as the plot does);
 // `pixelSize` becomes (S, 0). False for a picture without pixels.
 bool placeImage(AcDbObjectId imageId, const PlotWindow& window, AcGeVector2d& pixelSize);
 bool setImageTransparency(AcDbObjectId imageId, bool on);

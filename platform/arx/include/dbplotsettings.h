@@ -12,6 +12,11 @@ class AcDbPlotSettings : public AcDbObject {
   PlotType plotType() const;
   // The plot window in display coordinates, lower-left corner first.
   void getPlotWindowArea(double& xmin, double& ymin, double& xmax, double& ymax) const;
+  // Whether the plot is centred on the paper ("center the plot").
+  Adesk::Boolean plotCentered() const;
+  // The plot origin's offset from the lower-left corner of the printable
+  // area, in paper units (pixels for the raster devices).
+  Acad::ErrorStatus getPlotOrigin(double& x, double& y) const;
   // Name of the plot device (configuration); valid while the object is open.
   Acad::ErrorStatus getPlotCfgName(const ACHAR*& name) const;
   // Canonical (locale-independent) media name; valid while the object is open.

@@ -53,6 +53,8 @@ class DxfTest : public DrawingTest {
     setup.windowMax = {110, 70.5};
     setup.plotCfgName = "PublishToWeb PNG.pc3";
     setup.canonicalMediaName = "VGA_(640.00_x_480.00_Pixels)";
+    setup.centered = true;
+    setup.plotOrigin = {12.5, -3};
     arx::view(db()) = arx::View{{40, 30}, 80, 0.25, 1.5};
   }
 };
@@ -90,6 +92,9 @@ TEST_F(DxfTest, SavedDrawingOpensWithTheSameContent) {
   EXPECT_EQ(setup.windowMax.y, 70.5);
   EXPECT_EQ(setup.plotCfgName, "PublishToWeb PNG.pc3");
   EXPECT_EQ(setup.canonicalMediaName, "VGA_(640.00_x_480.00_Pixels)");
+  EXPECT_TRUE(setup.centered);
+  EXPECT_EQ(setup.plotOrigin.x, 12.5);
+  EXPECT_EQ(setup.plotOrigin.y, -3);
   EXPECT_NEAR(arx::view(db()).twist, 0.25, 1e-15);
   EXPECT_EQ(arx::view(db()).center.x, 40.0);
 

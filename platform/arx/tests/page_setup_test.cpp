@@ -272,6 +272,8 @@ TEST_F(PageSetupTest, DialogTakesTheAnswersOnOk) {
 TEST_F(PageSetupTest, DialogCancelledOrUnansweredChangesNothing) {
   for (const char* answers : {"dialog pagesetup select device None\ndialog pagesetup click 2\n",
                               "dialog pagesetup set window 0,0,5,5\ndialog pagesetup close\n",
+                              "dialog pagesetup select device None\ndialog pagesetup key device esc\n"
+                              "dialog pagesetup click 1\n",
                               "dialog pagesetup select device None\n", ""}) {
     SetUp();
     ui::ScriptedDriver& driver = answer(answers);

@@ -107,17 +107,39 @@ TEST_F(PlotPixels, PlottableEntityInItsLayerColourAndNothingElse) {
   EXPECT_EQ(inkOutsideRows(pic, 378, 382), 0) << "only the plottable line is drawn";
 }
 
-TEST_F(PlotPixels, WindowKeepsItsAspectCentredOnThePage) {
-  // A 100 x 50 window fits 6.4 pixels a unit; the page has 80 blank rows above and below.
-  usePage("PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)", {0, 0}, {100, 50});
-  line({0, 25}, {100, 25});   // middle row 240
-  line({50, 0}, {50, 50});    // middle column 320, rows 80..400
-  const arx::PlotPicture pic = plot();
-  EXPECT_TRUE(colourAround(pic, 5, 240, kRed));
-  EXPECT_TRUE(colourAround(pic, 320, 90, kRed));
-  EXPECT_TRUE(colourAround(pic, 320, 390, kRed));
-  EXPECT_FALSE(colourAround(pic, 320, 70, kRed, 2));
-  EXPECT_FALSE(colourAround(pic, 320, 410, kRed, 2));
+TEST_F(PlotPixels, WindowKeepsItsAspectFromTheLowerLeftCornerOrCentred) {
+  // A 100 x 50 window fits 6.4 pixels a unit, a 50 x 100 one 4.8: the window
+  // starts at the page's lower-left corner (moved by the plot origin) unless
+  // the page setup centres the plot. Rows and columns of a horizontal line at
+  // the window's middle height and a vertical one at its middle width.
+  const struct {
+    const char* name;
+    arx::Point high;
+    bool centered;
+    arx::Point origin;
+    int row, column, top, right;  // top row and right column of the plotted window
+  } cases[] = {
+      {"wide", {100, 50}, false, {0, 0}, 320, 320, 160, 640},
+      {"wide, centred", {100, 50}, true, {0, 0}, 240, 320, 80, 640},
+      {"wide, moved", {100, 50}, false, {20, 30}, 290, 340, 130, 660},
+      {"tall", {50, 100}, false, {0, 0}, 240, 120, 0, 240},
+      {"tall, centred", {50, 100}, true, {0, 0}, 240, 320, 0, 440},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    arx::newDrawing();
+    arx::addLayer(db(), {"RED", 1, true, true, false});
+    usePage("PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)", {0, 0}, c.high);
+    arx::pageSetup(db()).centered = c.centered;
+    arx::pageSetup(db()).plotOrigin = c.origin;
+    line({0, c.high.y / 2}, {c.high.x, c.high.y / 2});
+    line({c.high.x / 2, 0}, {c.high.x / 2, c.high.y});
+    const arx::PlotPicture pic = plot();
+    EXPECT_TRUE(colourAround(pic, c.column - 40, c.row, kRed));
+    EXPECT_TRUE(colourAround(pic, c.column, c.top + 10, kRed));
+    EXPECT_FALSE(colourAround(pic, c.column, c.top - 10, kRed, 2)) << "nothing above the window";
+    if (c.right + 10 < 640) EXPECT_FALSE(colourAround(pic, c.right + 10, c.row, kRed, 2)) << "nothing right of it";
+  }
 }
 
 TEST_F(PlotPixels, CurvesRunTheRightWay) {

@@ -144,6 +144,18 @@ TEST_F(DialogRun, KeysTypeIntoEditsAndPressTheDefaultAndCancelButtons) {
   EXPECT_EQ(result, 2);
 }
 
+TEST_F(DialogRun, KeyNamesAreReadInAnyCaseWithEscAndReturnAsAliases) {
+  struct Case {
+    const char* key;
+    int result;
+  } cases[] = {{"esc", 2}, {"ESCAPE", 2}, {"return", 1}, {"enter", 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    Run(std::string("dialog 77 key 10 ") + c.key + "\n");
+    EXPECT_EQ(result, c.result);
+  }
+}
+
 TEST_F(DialogRun, InputThatCannotBeDoneIsIgnoredAndSaidSo) {
   const std::string transcript = Run(
       "dialog 77 click 17\n"

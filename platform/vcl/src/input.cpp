@@ -1,21 +1,9 @@
 #include "input.h"
 
-#include <algorithm>
-#include <cctype>
+#include <ui/input_player.h>
 
 namespace vcl::detail {
 namespace {
-
-bool ParseNumber(const std::string& text, int& value) {
-  if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), ::isdigit)) return false;
-  value = std::stoi(text);
-  return true;
-}
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
 
 int Depth(const TControl* c) {
   int depth = 0;
@@ -23,68 +11,55 @@ int Depth(const TControl* c) {
   return depth;
 }
 
-bool Contains(const TControl* c, int x, int y) {
-  int left = 0, top = 0;
-  for (const TControl* p = c; p && p->Parent; p = p->Parent) left += p->Left, top += p->Top;
-  return x >= left && y >= top && x < left + c->Width && y < top + c->Height;
-}
-
 bool IsContainer(const TControl* c) {
   auto* window = dynamic_cast<const TWinControl*>(c);
   return window && !window->TabStop;
 }
 
-// One action on one control of the form.
-class Step {
+// A form as the input player sees it: the verbs on its components.
+class Step : public ui::InputAdapter {
  public:
-  Step(TCustomForm& form, const ui::ControlAction& action) : form_(form), action_(action) {}
-  void Run();
+  explicit Step(TCustomForm& form) : form_(form) {}
+
+  std::string name() const override { return "form " + form_.Name; }
+  std::string target(const std::string& control) override;
+  std::string unusable() const override {
+    return control_ == &form_ || control_->IsUsable() ? "" : control_->Name + " is disabled or hidden";
+  }
+  void close() override { form_.Close(); }
+  void click() override {
+    if (Focus()) control_->UserClick();
+  }
+  void check(bool wanted) override;
+  void select(const std::string& text, int index) override;
+  void setText(const std::string& text) override { Text(text, true); }
+  void type(const std::string& text) override { Text(text, false); }
+  void key(const ui::InputKey& key) override;
+  void focus() override { Focus(); }
+  void leave() override {
+    if (Focus()) form_.FocusControl(form_.NextControl(window_));
+  }
+  std::vector<ui::HitCandidate> hitCandidates() const override;
+  void pressWindow(int x, int y) override {
+    ui::ignoreInput(*this, "nothing to click at " + std::to_string(x) + "," + std::to_string(y));
+  }
 
  private:
-  void Ignore(const std::string& why) const { ui::driver().record("form " + form_.Name + ": ignored, " + why); }
   // Gives the target the focus when it takes it; false when the form has
   // ended meanwhile (the exit event of the control losing it closed it).
   bool Focus();
-  void Mouse();
-  void Check(bool wanted);
-  void Select();
-  void Text();
-  void Key();
+  void Text(const std::string& keys, bool replace);
 
   TCustomForm& form_;
-  const ui::ControlAction& action_;
   TControl* control_ = nullptr;
   TWinControl* window_ = nullptr;
 };
 
-void Step::Run() {
-  const std::string& verb = action_.verb;
-  if (verb == "close") return form_.Close();
-  if (verb == "mouse") return Mouse();
-  const std::string& target = action_.args[0];
-  control_ = AnsiCompareText(target, form_.Name) == 0 ? &form_
-                                                       : dynamic_cast<TControl*>(form_.FindComponent(target));
-  if (!control_) return Ignore("no control named " + target);
-  if (control_ != &form_ && !control_->IsUsable()) return Ignore(target + " is disabled or hidden");
+std::string Step::target(const std::string& control) {
+  control_ = AnsiCompareText(control, form_.Name) == 0 ? &form_
+                                                        : dynamic_cast<TControl*>(form_.FindComponent(control));
   window_ = dynamic_cast<TWinControl*>(control_);
-  if (verb == "click") {
-    if (Focus()) control_->UserClick();
-  } else if (verb == "check" || verb == "uncheck") {
-    Check(verb == "check");
-  } else if (verb == "select" || verb == "select-index") {
-    Select();
-  } else if (verb == "set" || verb == "type") {
-    Text();
-  } else if (verb == "focus") {
-    Focus();
-  } else if (verb == "leave") {
-    if (window_ != form_.ActiveControl()) return Ignore(target + " does not have the focus");
-    form_.FocusControl(form_.NextControl(window_));
-  } else if (verb == "key") {
-    Key();
-  } else {
-    Ignore("unknown verb " + verb);
-  }
+  return control_ ? "" : "no control named " + control;
 }
 
 bool Step::Focus() {
@@ -92,69 +67,67 @@ bool Step::Focus() {
   return form_.ModalResult == mrNone;
 }
 
-// The deepest usable control at the point, the last created on a tie.
-void Step::Mouse() {
-  int x = 0, y = 0;
-  ParseNumber(action_.args[0], x);
-  ParseNumber(action_.args[1], y);
-  TControl* hit = nullptr;
-  for (int i = 0; i < form_.ComponentCount; ++i) {
+// The last created control lies on top; panels and group boxes (windows that
+// take no focus) let the mouse through.
+std::vector<ui::HitCandidate> Step::hitCandidates() const {
+  std::vector<ui::HitCandidate> candidates;
+  for (int i = form_.ComponentCount - 1; i >= 0; --i) {
     auto* c = dynamic_cast<TControl*>(form_.Components[i]);
-    if (c && c->IsUsable() && Contains(c, x, y) && (!hit || Depth(c) >= Depth(hit))) hit = c;
+    if (!c || !c->IsUsable()) continue;
+    int left = 0, top = 0;
+    for (const TControl* p = c; p && p->Parent; p = p->Parent) left += p->Left, top += p->Top;
+    const auto role = IsContainer(c)                               ? ui::HitCandidate::Role::PassThrough
+                      : dynamic_cast<TCustomTextControl*>(c) ? ui::HitCandidate::Role::Field
+                                                                   : ui::HitCandidate::Role::Button;
+    candidates.push_back({c->Name, left, top, left + c->Width, top + c->Height, Depth(c), role});
   }
-  if (!hit || IsContainer(hit)) return Ignore("nothing to click at " + action_.args[0] + "," + action_.args[1]);
-  RunInput(form_, {"click", {hit->Name}});
+  return candidates;
 }
 
-void Step::Check(bool wanted) {
+void Step::check(bool wanted) {
   auto* box = dynamic_cast<TCustomCheckBox*>(control_);
   auto* radio = dynamic_cast<TRadioButton*>(control_);
-  if (!box && !radio) return Ignore(control_->Name + " is not a check box or radio button");
-  if (radio && !wanted) return Ignore("a radio button is cleared by choosing another");
+  if (!box && !radio) return ui::ignoreInput(*this, control_->Name + " is not a check box or radio button");
+  if (radio && !wanted) return ui::ignoreInput(*this, "a radio button is cleared by choosing another");
   const bool now = box ? static_cast<bool>(box->Checked) : static_cast<bool>(radio->Checked);
   if (now != wanted && Focus()) control_->UserClick();
 }
 
-void Step::Select() {
+void Step::select(const std::string& text, int index) {
   auto* combo = dynamic_cast<TComboBox*>(control_);
-  if (!combo) return Ignore(control_->Name + " is not a combo box");
-  int index = -1;
-  if (action_.verb == "select-index") ParseNumber(action_.args[1], index);
-  else
-    for (int i = 0; i < combo->Items->Count && index < 0; ++i)
-      if (combo->Items->Strings[i] == action_.args[1]) index = i;
-  if (index < 0 || index >= combo->Items->Count) return Ignore(control_->Name + " has no item " + action_.args[1]);
+  if (!combo) return ui::ignoreInput(*this, control_->Name + " is not a combo box");
+  for (int i = 0; index < 0 && i < combo->Items->Count; ++i)
+    if (combo->Items->Strings[i] == text) index = i;
+  if (index < 0 || index >= combo->Items->Count) return ui::ignoreInput(*this, control_->Name + " has no item " + text);
   if (Focus()) combo->SelectItem(index);
 }
 
 // "set" selects the whole text first, so that the typed keys replace it.
-void Step::Text() {
+void Step::Text(const std::string& keys, bool replace) {
   auto* text = dynamic_cast<TCustomTextControl*>(control_);
-  if (!text) return Ignore(control_->Name + " takes no text");
+  if (!text) return ui::ignoreInput(*this, control_->Name + " takes no text");
   if (!Focus()) return;
-  const std::string& keys = action_.args[1];
-  if (action_.verb == "set") text->SelectAll();
-  if (action_.verb == "set" && keys.empty()) text->PressKey('\b');
+  if (replace) text->SelectAll();
+  if (replace && keys.empty()) text->PressKey('\b');
   for (char c : keys)
     if (form_.ModalResult == mrNone) text->PressKey(c);
 }
 
 // Escape and Enter are the form's keys (cancel and default button); the
 // others go to the control.
-void Step::Key() {
-  const std::string key = Lower(action_.args[1]);
+void Step::key(const ui::InputKey& key) {
+  using Name = ui::InputKey::Name;
   auto press = [](TButton* button) {
     if (button && button->IsUsable()) button->Click();
   };
-  if (key == "escape" || key == "esc") return press(form_.CancelButton());
-  if (key == "enter" || key == "return") return press(form_.DefaultButton());
-  if (key == "tab") return form_.FocusControl(form_.NextControl(form_.ActiveControl()));
-  if (key == "delete") {
+  if (key.name == Name::Escape) return press(form_.CancelButton());
+  if (key.name == Name::Enter) return press(form_.DefaultButton());
+  if (key.name == Name::Tab) return form_.FocusControl(form_.NextControl(form_.ActiveControl()));
+  if (key.name == Name::Delete) {
     if (auto* text = dynamic_cast<TCustomTextControl*>(control_); text && Focus()) text->DeleteSelection();
     return;
   }
-  const char c = key == "backspace" ? '\b' : key == "space" ? ' ' : action_.args[1].size() == 1 ? action_.args[1][0] : 0;
-  if (c == 0) return Ignore("unknown key " + action_.args[1]);
+  const char c = key.name == Name::Backspace ? '\b' : key.character;
   if (!Focus()) return;
   TWinControl* receiver = window_ && window_ != &form_ ? window_ : form_.ActiveControl();
   if (receiver) receiver->PressKey(c);
@@ -162,6 +135,9 @@ void Step::Key() {
 
 }  // namespace
 
-void RunInput(TCustomForm& form, const ui::ControlAction& action) { Step(form, action).Run(); }
+void RunInput(TCustomForm& form, const ui::ControlAction& action) {
+  Step step(form);
+  ui::playInput(step, action);
+}
 
 }  // namespace vcl::detail

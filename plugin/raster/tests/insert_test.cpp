@@ -6,8 +6,11 @@
 #include <imgdef.h>
 #include <imgent.h>
 
+#include <algorithm>
 #include <set>
+#include <sstream>
 
+#include "arx/plot.h"
 #include "plot/tests/editor_fixture.h"
 #include "raster/image_insert.h"
 #include "raster/world_file.h"
@@ -85,6 +88,74 @@ TEST_F(InsertTest, PictureCoversTheWindowAtOneScaleAndTheWorldFileCentresTheUppe
     EXPECT_NEAR(window_.first.y, 0, 1e-9);
     EXPECT_NEAR(window_.second.y, c.top, 1e-9);
     EXPECT_EQ(folder_.read("site.pgw"), c.worldFile);
+  }
+}
+
+// Reads the world file: pixel size and the centre of the upper-left pixel.
+struct WorldFile {
+  double size = 0, left = 0, top = 0;
+};
+WorldFile ParseWorldFile(const std::string& text) {
+  std::istringstream in(text);
+  double terms[6] = {};
+  for (double& t : terms) in >> t;
+  return {terms[0], terms[4], terms[5]};
+}
+
+TEST_F(InsertTest, PlottedLinesLieOnTheirWorldCoordinatesInThePlacedPicture) {
+  // A line at y = 30 and one at x = 60, plotted by the real plotter on VGA
+  // and placed: the picture's pixels and its world file put them back there,
+  // for windows wider and taller than the paper, centred and not, moved.
+  const struct {
+    const char* name;
+    arx::Point high;
+    bool centered;
+    arx::Point origin;
+  } cases[] = {
+      {"wide", {200, 100}, false, {0, 0}},     {"wide, centred", {200, 100}, true, {0, 0}},
+      {"tall", {100, 200}, false, {0, 0}},     {"tall, centred", {100, 200}, true, {0, 0}},
+      {"wide, moved", {200, 100}, false, {16, 24}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    arx::newDrawing();
+    AddLayer("Photo", 3);
+    AddLayer("Walls", 1);
+    AddLine("Walls", {0, 30}, {c.high.x, 30});
+    AddLine("Walls", {60, 0}, {60, c.high.y});
+    arx::PageSetup& setup = arx::pageSetup(Drawing());
+    setup.plotCfgName = "PublishToWeb PNG.pc3";
+    setup.canonicalMediaName = "VGA_(640.00_x_480.00_Pixels)";
+    setup.plotType = arx::PlotType::Window;
+    setup.windowMin = {0, 0};
+    setup.windowMax = c.high;
+    setup.centered = c.centered;
+    setup.plotOrigin = c.origin;
+    ASSERT_TRUE(arx::plotLayout(Drawing(), Posix("site.png")).ok);
+    const auto plotted = arx::readPlotPicture(Posix("site.png"));
+    ASSERT_TRUE(plotted);
+    window_ = PlotWindow{{0, 0}, {c.high.x, c.high.y}};
+    ASSERT_TRUE(insertPicture("D:\\site", "png", "pgw", window_, "Photo", ImageOptions{}));
+    const arx::ImageShape* image = FirstImage();
+    ASSERT_NE(image, nullptr);
+    const WorldFile world = ParseWorldFile(folder_.read("site.pgw"));
+    ASSERT_GT(world.size, 0);
+    // The horizontal line is the row with the most red, the vertical one the
+    // column: as world coordinates through the world file and through the
+    // placed image (its origin at the picture's lower-left corner).
+    std::vector<int> perRow(plotted->height), perColumn(plotted->width);
+    for (int y = 0; y < plotted->height; ++y)
+      for (int x = 0; x < plotted->width; ++x) {
+        const unsigned char* p = plotted->at(x, y);
+        if (p[0] > 200 && p[1] < 80) ++perRow[y], ++perColumn[x];
+      }
+    const int row = static_cast<int>(std::max_element(perRow.begin(), perRow.end()) - perRow.begin());
+    const int column = static_cast<int>(std::max_element(perColumn.begin(), perColumn.end()) - perColumn.begin());
+    ASSERT_GT(perRow[row], 0);
+    EXPECT_NEAR(world.top - row * world.size, 30, 1.5 * world.size);
+    EXPECT_NEAR(world.left + column * world.size, 60, 1.5 * world.size);
+    EXPECT_NEAR(image->origin.y + (plotted->height - 0.5 - row) * world.size, 30, 1.5 * world.size);
+    EXPECT_NEAR(image->origin.x + (column + 0.5) * world.size, 60, 1.5 * world.size);
   }
 }
 

@@ -101,6 +101,11 @@ struct PageSetup {
   Point windowMax;
   std::string plotCfgName = "None";
   std::string canonicalMediaName;
+  // Where the window lands on the paper: centred ("center the plot"), else from
+  // the lower-left corner of the printable area moved by `plotOrigin` (paper
+  // units, the device's pixels for the raster devices).
+  bool centered = false;
+  Point plotOrigin;
 };
 
 // Result of opening or saving a drawing.

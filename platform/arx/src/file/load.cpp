@@ -547,6 +547,8 @@ class Loader {
     if (type >= 0 && type <= 5) setup.plotType = static_cast<PlotType>(type);
     setup.windowMin = {m_doc.real(r, 48, 0.0), m_doc.real(r, 49, 0.0)};
     setup.windowMax = {m_doc.real(r, 140, 0.0), m_doc.real(r, 141, 0.0)};
+    setup.centered = m_doc.integer(r, 70, 0) & 4;  // "plot centered"
+    setup.plotOrigin = {m_doc.real(r, 46, 0.0), m_doc.real(r, 47, 0.0)};
   }
 
   void findModelLayout(int s) {

@@ -403,6 +403,9 @@ class Writer {
     patch.integer(74, static_cast<int>(setup.plotType), 73, settings);
     patch.real(48, setup.windowMin.x, 47, settings), patch.real(49, setup.windowMin.y, 48, settings);
     patch.real(140, setup.windowMax.x, 49, settings), patch.real(141, setup.windowMax.y, 140, settings);
+    patch.real(46, setup.plotOrigin.x, 45, settings), patch.real(47, setup.plotOrigin.y, 46, settings);
+    const long long flags = m_doc.integer(r, 70, 688);  // the plot settings' flags come first
+    patch.integer(70, setup.centered ? flags | 4 : flags & ~4LL, 143, settings);
   }
 
   dxf::Record viewport(const dxf::Record& r) {

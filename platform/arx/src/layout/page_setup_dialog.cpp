@@ -5,6 +5,7 @@
 #include "dbmain.h"
 #include "page_setup_values.h"
 #include "ui/driver.h"
+#include "ui/input_player.h"
 
 namespace arx {
 namespace {
@@ -37,23 +38,61 @@ bool itemAtIndex(const PageSetup& setup, const std::string& control, const std::
 
 enum class Outcome { Open, Confirmed, Cancelled };
 
-// Carries out one answer on the dialog's draft.
-Outcome apply(PageSetup& draft, const ui::ControlAction& action) {
-  const auto& args = action.args;
-  std::string error = "Unknown input";
-  if (action.verb == "close") return Outcome::Cancelled;
-  if (action.verb == "click" && args.size() == 1 && (args[0] == "1" || args[0] == "ok")) return Outcome::Confirmed;
-  if (action.verb == "click" && args.size() == 1 && (args[0] == "2" || args[0] == "cancel")) return Outcome::Cancelled;
-  std::string value = args.size() == 2 ? args[1] : "";
-  const bool valid = args.size() == 2 && (action.verb == "set" || action.verb == "select" ||
-                                          (action.verb == "select-index" && itemAtIndex(draft, args[0], args[1], value)));
-  if (valid && layout::applyPageSetupValue(draft, args[0], value, error)) {
-    ui::driver().record("dialog pagesetup now " + describe(draft));
-  } else {
-    ui::driver().record("dialog pagesetup refused " + action.verb + ": " + error);
+// The page setup dialog as the input player sees it: its controls are the
+// values of the draft ("device", "media", "type", "window", ...), checked as
+// they are given; OK (1, ok) and Cancel (2, cancel) end it.
+class PageSetupInput : public ui::InputAdapter {
+ public:
+  explicit PageSetupInput(PageSetup& draft) : draft_(draft) {}
+  Outcome outcome = Outcome::Open;
+
+  std::string name() const override { return "dialog pagesetup"; }
+  std::string target(const std::string& control) override {
+    control_ = control;
+    return "";
   }
-  return Outcome::Open;
-}
+  std::string unusable() const override { return ""; }
+  bool special(const ui::ControlAction& action) override {
+    verb_ = action.verb;
+    return false;
+  }
+  void close() override { outcome = Outcome::Cancelled; }
+  void click() override {
+    if (control_ == "1" || control_ == "ok") outcome = Outcome::Confirmed;
+    else if (control_ == "2" || control_ == "cancel") outcome = Outcome::Cancelled;
+    else refuse("Unknown input");
+  }
+  void select(const std::string& text, int index) override {
+    std::string value = text;
+    if (index >= 0 && !itemAtIndex(draft_, control_, text, value)) return refuse("Unknown input");
+    change(value);
+  }
+  void setText(const std::string& text) override { change(text); }
+  void key(const ui::InputKey& key) override {
+    if (key.name == ui::InputKey::Name::Enter) outcome = Outcome::Confirmed;
+    else if (key.name == ui::InputKey::Name::Escape) outcome = Outcome::Cancelled;
+    else refuse("Unknown input");
+  }
+  void check(bool) override { refuse("Unknown input"); }
+  void type(const std::string&) override { refuse("Unknown input"); }
+  void focus() override {}
+  void leave() override {}
+  std::vector<ui::HitCandidate> hitCandidates() const override { return {}; }
+  void pressWindow(int, int) override { refuse("Unknown input"); }
+
+ private:
+  void change(const std::string& value) {
+    std::string error = "Unknown input";
+    if (layout::applyPageSetupValue(draft_, control_, value, error))
+      ui::driver().record("dialog pagesetup now " + describe(draft_));
+    else
+      refuse(error);
+  }
+  void refuse(const std::string& why) const { ui::driver().record("dialog pagesetup refused " + verb_ + ": " + why); }
+
+  PageSetup& draft_;
+  std::string control_, verb_;
+};
 
 }  // namespace
 
@@ -66,12 +105,13 @@ bool runPageSetupDialog() {
   }
   PageSetup draft = pageSetup(*db);
   driver.record("dialog pagesetup open " + describe(draft));
-  Outcome outcome = Outcome::Open;
-  while (outcome == Outcome::Open) {
+  PageSetupInput input(draft);
+  while (input.outcome == Outcome::Open) {
     const auto action = driver.nextAction(kTarget);
-    outcome = action ? apply(draft, *action) : Outcome::Cancelled;
+    if (action) ui::playInput(input, *action);
+    else input.outcome = Outcome::Cancelled;
   }
-  const bool confirmed = outcome == Outcome::Confirmed;
+  const bool confirmed = input.outcome == Outcome::Confirmed;
   if (confirmed) pageSetup(*db) = draft;
   driver.record(std::string("dialog pagesetup close -> ") + (confirmed ? "ok" : "cancel"));
   return confirmed;

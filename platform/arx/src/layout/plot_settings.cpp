@@ -21,6 +21,14 @@ void AcDbPlotSettings::getPlotWindowArea(double& xmin, double& ymin, double& xma
   ymax = s.windowMax.y;
 }
 
+Adesk::Boolean AcDbPlotSettings::plotCentered() const { return settings().centered; }
+
+Acad::ErrorStatus AcDbPlotSettings::getPlotOrigin(double& x, double& y) const {
+  x = settings().plotOrigin.x;
+  y = settings().plotOrigin.y;
+  return Acad::eOk;
+}
+
 Acad::ErrorStatus AcDbPlotSettings::getPlotCfgName(const ACHAR*& name) const {
   name = settings().plotCfgName.c_str();
   return Acad::eOk;

@@ -8,7 +8,8 @@
 namespace arx::plot {
 
 std::optional<PlotFrame> PlotFrame::make(Point corner1, Point corner2, int width, int height,
-                                         const Affine& worldToDisplay, std::string& error) {
+                                         const Affine& worldToDisplay, const PagePlacement& placement,
+                                         std::string& error) {
   const double left = std::min(corner1.x, corner2.x), right = std::max(corner1.x, corner2.x);
   const double bottom = std::min(corner1.y, corner2.y), top = std::max(corner1.y, corner2.y);
   const double w = right - left, h = top - bottom;
@@ -29,8 +30,11 @@ std::optional<PlotFrame> PlotFrame::make(Point corner1, Point corner2, int width
     error = "The plot window is too small to plot";
     return std::nullopt;
   }
-  // Display -> page: centre on the page, y axis down.
-  const double cx = left + w / 2, cy = bottom + h / 2;
+  // Display -> page, y axis down: the window's lower-left corner goes to the
+  // page's lower-left corner plus the origin, or the window's centre to the page's.
+  double px = placement.origin.x, py = placement.origin.y;
+  if (placement.centered) px = (width - scale * w) / 2, py = (height - scale * h) / 2;
+  if (!std::isfinite(px) || !std::isfinite(py)) px = py = 0;
   const Affine& v = worldToDisplay;
   PlotFrame frame;
   frame.width_ = width;
@@ -38,7 +42,7 @@ std::optional<PlotFrame> PlotFrame::make(Point corner1, Point corner2, int width
   frame.scale_ = scale;
   frame.rotation_ = std::atan2(v.yx, v.xx);
   frame.worldToPage_ = {scale * v.xx,  -scale * v.yx, scale * v.xy, -scale * v.yy,
-                        width / 2.0 + scale * (v.x0 - cx), height / 2.0 - scale * (v.y0 - cy)};
+                        px + scale * (v.x0 - left), height - py - scale * (v.y0 - bottom)};
   return frame;
 }
 
@@ -55,8 +59,9 @@ Affine displayAffine(const View& view) {
 }
 
 std::optional<PlotFrame> PlotFrame::make(Point corner1, Point corner2, int width, int height,
-                                         const View& view, std::string& error) {
-  return make(corner1, corner2, width, height, displayAffine(view), error);
+                                         const View& view, const PagePlacement& placement,
+                                         std::string& error) {
+  return make(corner1, corner2, width, height, displayAffine(view), placement, error);
 }
 
 }  // namespace arx::plot

@@ -1,7 +1,8 @@
 #pragma once
 // Where the plot window lands on the page: the window (display coordinates)
-// is fitted into the medium, centred and with its aspect kept, as a plotter
-// scales to fit. World points reach display coordinates through the view.
+// is fitted into the medium with its aspect kept, as a plotter scales to fit,
+// from the lower-left corner of the page (moved by the plot origin) or centred
+// when the page setup says so. World points reach display coordinates through the view.
 #include <optional>
 #include <string>
 
@@ -18,14 +19,21 @@ struct Affine {
 // The view's world -> display conversion as an affine map.
 Affine displayAffine(const View& view);
 
+// The page setup's choice of where the fitted window goes on the paper.
+struct PagePlacement {
+  bool centered = false;
+  Point origin;  // pixels right and up from the lower-left corner (not centred)
+};
+
 class PlotFrame {
  public:
   // Null with `error` set when the window has no area or is not finite.
   static std::optional<PlotFrame> make(Point corner1, Point corner2, int width, int height,
-                                       const Affine& worldToDisplay, std::string& error);
+                                       const Affine& worldToDisplay, const PagePlacement& placement,
+                                       std::string& error);
   // The same with the current view's world -> display conversion.
   static std::optional<PlotFrame> make(Point corner1, Point corner2, int width, int height,
-                                       const View& view, std::string& error);
+                                       const View& view, const PagePlacement& placement, std::string& error);
 
   int width() const { return width_; }
   int height() const { return height_; }

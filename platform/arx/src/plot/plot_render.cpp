@@ -155,7 +155,8 @@ std::optional<PlotFrame> plotFrame(const AcDbDatabase& db, const PlotMedium& med
     low = {centre.x - halfWidth, centre.y - halfHeight};
     high = {centre.x + halfWidth, centre.y + halfHeight};
   }
-  return PlotFrame::make(low, high, medium.width, medium.height, current, error);
+  const PagePlacement placement{setup.centered, setup.plotOrigin};
+  return PlotFrame::make(low, high, medium.width, medium.height, current, placement, error);
 }
 
 void drawModelSpace(const AcDbDatabase& db, PlotCanvas& canvas) {

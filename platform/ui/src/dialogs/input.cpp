@@ -1,114 +1,117 @@
-// A user's input to a dialog: one answer of the answers file at a time.
+// A dialog's controls as the input player acts on them.
 #include <algorithm>
-#include <cctype>
 
 #include "state.h"
 #include "ui/driver.h"
+#include "ui/input_player.h"
 
 namespace ui {
 namespace {
-
-bool ParseInt(const std::string& text, int& value) {
-  if (text.empty() || text.size() > 9 ||
-      !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
-    return false;
-  value = std::stoi(text);
-  return true;
-}
 
 bool IsEditableCombo(const Control& c) {
   return c.kind() == ControlKind::ComboBox && (c.style & style::kComboKindMask) != style::kComboDropDownList;
 }
 
-// One answer applied to one dialog.
-class Step {
+// A dialog as the input player sees it: the verbs on its controls.
+class Step : public InputAdapter {
  public:
-  Step(Dialog& dialog, const std::string& verb, const std::vector<std::string>& args)
-      : dialog_(dialog), verb_(verb), args_(args) {}
-  void Run();
+  Step(Dialog& dialog, DialogListener* listener) : dialog_(dialog), listener_(listener) {}
+
+  std::string name() const override { return "dialog " + std::to_string(dialog_.id()); }
+  std::string target(const std::string& control) override;
+  std::string unusable() const override;
+  bool special(const ControlAction& action) override;
+  void close() override { Emit(DialogEventKind::Close, 0); }
+  void click() override;
+  void check(bool wanted) override;
+  void select(const std::string& text, int index) override;
+  void setText(const std::string& text) override;
+  void type(const std::string& text) override;
+  void key(const InputKey& key) override { Key(KeyText(key)); }
+  void focus() override { FocusTarget(); }
+  void focusAt(int x, int y) override {
+    if (!Filtered({DialogInput::Kind::MouseDown, Target().id, x, y})) FocusTarget();
+  }
+  void leave() override;
+  std::vector<HitCandidate> hitCandidates() const override;
+  void pressWindow(int x, int y) override {
+    if (!Filtered({DialogInput::Kind::MouseDown, 0, x, y})) Emit(DialogEventKind::LeftButtonDown, 0, x, y);
+  }
 
  private:
-  void Ignore(const std::string& why) const {
-    driver().record("dialog " + std::to_string(dialog_.id()) + ": ignored, " + why);
-  }
+  static std::string KeyText(const InputKey& key);
+  void Ignore(const std::string& why) const { ignoreInput(*this, why); }
   void Emit(DialogEventKind kind, int control, int x = 0, int y = 0) {
     if (listener_) listener_->onEvent({kind, control, x, y});
   }
   bool Filtered(const DialogInput& input) { return listener_ && listener_->preTranslate(input); }
   Control& Target() { return dialog_.controls()[index_]; }
+  const Control& Target() const { return dialog_.controls()[index_]; }
   void FocusTarget() {
     if (Target().takesFocus()) dialog_.setFocus(index_);
   }
-  void Mouse();
-  void Click();
-  void Check(bool wanted);
-  void Select();
-  void SetText();
-  void Type();
   void Key(const std::string& key);
-  void Leave();
   void PressDefault();
   void ToggleButton();
 
   Dialog& dialog_;
-  const std::string& verb_;
-  const std::vector<std::string>& args_;
   DialogListener* listener_ = nullptr;
+  std::string word_;  // the control as the answer named it
   int index_ = -1;
-
-  friend class ui::Dialog;
 };
 
-void Step::Run() {
-  if (verb_ == "close") return Emit(DialogEventKind::Close, 0);
-  if (verb_ == "mouse") return Mouse();
+std::string Step::target(const std::string& control) {
+  word_ = control;
   int id = 0;
-  if (args_.empty() || !ParseInt(args_[0], id)) return Ignore("no control " + (args_.empty() ? "" : args_[0]));
-  index_ = dialog_.indexOf(id);
-  // Enter and Escape reach the dialog's OK and Cancel even without such controls.
-  if (index_ < 0 && verb_ == "click" && (id == kIdOk || id == kIdCancel)) {
-    if (!Filtered({DialogInput::Kind::Key, 0, 0, 0, id == kIdOk ? "Enter" : "Escape"}))
-      Emit(DialogEventKind::Click, id);
-    return;
-  }
-  if (index_ < 0) return Ignore("no control " + args_[0]);
-  if (!Target().enabled || !Target().visible)
-    return Ignore(args_[0] + " is " + (Target().enabled ? "hidden" : "disabled"));
-  if (verb_ == "click") Click();
-  else if (verb_ == "check" || verb_ == "uncheck") Check(verb_ == "check");
-  else if (verb_ == "select" || verb_ == "select-index") Select();
-  else if (verb_ == "set") SetText();
-  else if (verb_ == "type") Type();
-  else if (verb_ == "key") Key(args_[1]);
-  else if (verb_ == "focus") FocusTarget();
-  else if (verb_ == "leave") Leave();
-  else Ignore("unknown verb " + verb_);
+  index_ = parseInputNumber(control, id) ? dialog_.indexOf(id) : -1;
+  return index_ < 0 ? "no control " + control : "";
 }
 
-// A press where no enabled button, edit or list lies goes to the dialog itself
-// (group boxes and plain statics let the mouse through).
-void Step::Mouse() {
-  int x = 0, y = 0;
-  if (!ParseInt(args_[0], x) || !ParseInt(args_[1], y)) return Ignore("mouse needs two numbers");
-  auto& cs = dialog_.controls();
-  for (size_t i = 0; i < cs.size(); ++i) {
-    const Control& c = cs[i];
-    if (!c.visible || !c.rect.contains(x, y) || !c.takesFocus()) continue;
-    index_ = static_cast<int>(i);
-    if (c.kind() == ControlKind::Edit || c.kind() == ControlKind::ComboBox) {
-      if (!Filtered({DialogInput::Kind::MouseDown, c.id, x, y})) FocusTarget();
-      return;
-    }
-    return Click();
-  }
-  if (Filtered({DialogInput::Kind::MouseDown, 0, x, y})) return;
-  Emit(DialogEventKind::LeftButtonDown, 0, x, y);
+std::string Step::unusable() const {
+  if (!Target().enabled) return word_ + " is disabled";
+  return Target().visible ? "" : word_ + " is hidden";
 }
 
-void Step::Click() {
+// Enter and Escape reach the dialog's OK and Cancel even without such controls.
+bool Step::special(const ControlAction& action) {
+  int id = 0;
+  if (action.verb != "click" || action.args.size() != 1 || !parseInputNumber(action.args[0], id)) return false;
+  if ((id != kIdOk && id != kIdCancel) || dialog_.indexOf(id) >= 0) return false;
+  if (!Filtered({DialogInput::Kind::Key, 0, 0, 0, id == kIdOk ? "Enter" : "Escape"})) Emit(DialogEventKind::Click, id);
+  return true;
+}
+
+std::string Step::KeyText(const InputKey& key) {
+  switch (key.name) {
+    case InputKey::Name::Enter: return "Enter";
+    case InputKey::Name::Escape: return "Escape";
+    case InputKey::Name::Tab: return "Tab";
+    case InputKey::Name::Backspace: return "Backspace";
+    case InputKey::Name::Delete: return "Delete";
+    case InputKey::Name::Char: break;
+  }
+  return std::string(1, key.character);
+}
+
+// Template order is the stacking order; disabled controls let the mouse
+// through, as group boxes and plain statics do.
+std::vector<HitCandidate> Step::hitCandidates() const {
+  std::vector<HitCandidate> candidates;
+  for (const Control& c : dialog_.controls()) {
+    if (!c.visible) continue;
+    const bool field = c.kind() == ControlKind::Edit || c.kind() == ControlKind::ComboBox;
+    const auto role = !c.takesFocus() ? HitCandidate::Role::PassThrough
+                      : field         ? HitCandidate::Role::Field
+                                      : HitCandidate::Role::Button;
+    candidates.push_back({std::to_string(c.id), c.rect.left, c.rect.top, c.rect.right, c.rect.bottom, 0, role});
+  }
+  return candidates;
+}
+
+void Step::click() {
   const Control& c = Target();
   const ControlKind kind = c.kind();
-  if (kind == ControlKind::GroupBox || kind == ControlKind::Static) return Ignore(args_[0] + " is not a button");
+  if (kind == ControlKind::GroupBox || kind == ControlKind::Static) return Ignore(word_ + " is not a button");
   if (Filtered({DialogInput::Kind::MouseDown, c.id, (c.rect.left + c.rect.right) / 2,
                 (c.rect.top + c.rect.bottom) / 2}))
     return;
@@ -136,27 +139,24 @@ void Step::ToggleButton() {
   c.checked = 1;
 }
 
-void Step::Check(bool wanted) {
+void Step::check(bool wanted) {
   const Control& c = Target();
   if (c.kind() != ControlKind::CheckBox && c.kind() != ControlKind::RadioButton)
-    return Ignore(args_[0] + " is not a check box or radio button");
+    return Ignore(word_ + " is not a check box or radio button");
   if (c.kind() == ControlKind::RadioButton && !wanted) return Ignore("a radio button is cleared by choosing another");
   if ((c.checked == 1) == wanted) return;  // already as wanted: no click
-  Click();
+  click();
 }
 
-void Step::Select() {
+void Step::select(const std::string& text, int index) {
   Control& c = Target();
-  if (c.kind() != ControlKind::ComboBox) return Ignore(args_[0] + " is not a list");
-  int position = -1;
-  if (verb_ == "select-index") {
-    ParseInt(args_[1], position);
-  } else {
-    auto it = std::find_if(c.items.begin(), c.items.end(), [&](const ComboItem& i) { return i.text == args_[1]; });
+  if (c.kind() != ControlKind::ComboBox) return Ignore(word_ + " is not a list");
+  int position = index;
+  if (index < 0) {
+    auto it = std::find_if(c.items.begin(), c.items.end(), [&](const ComboItem& i) { return i.text == text; });
     if (it != c.items.end()) position = static_cast<int>(it - c.items.begin());
   }
-  if (position < 0 || position >= static_cast<int>(c.items.size()))
-    return Ignore(args_[0] + " has no item " + args_[1]);
+  if (position < 0 || position >= static_cast<int>(c.items.size())) return Ignore(word_ + " has no item " + text);
   if (Filtered({DialogInput::Kind::MouseDown, c.id, c.rect.left + 1, c.rect.top + 1})) return;
   FocusTarget();
   if (dialog_.ended()) return;
@@ -164,20 +164,20 @@ void Step::Select() {
   Emit(DialogEventKind::SelectionChanged, c.id);
 }
 
-void Step::SetText() {
+void Step::setText(const std::string& text) {
   Control& c = Target();
-  if (c.kind() != ControlKind::Edit && !IsEditableCombo(c)) return Ignore(args_[0] + " takes no typed text");
-  if (c.readOnly) return Ignore(args_[0] + " is read-only");
+  if (c.kind() != ControlKind::Edit && !IsEditableCombo(c)) return Ignore(word_ + " takes no typed text");
+  if (c.readOnly) return Ignore(word_ + " is read-only");
   FocusTarget();
   if (dialog_.ended()) return;
-  dialog_.setText(index_, args_[1]);
+  dialog_.setText(index_, text);
 }
 
-void Step::Type() {
+void Step::type(const std::string& text) {
   Control& c = Target();
-  if (c.kind() != ControlKind::Edit && !IsEditableCombo(c)) return Ignore(args_[0] + " takes no typed text");
+  if (c.kind() != ControlKind::Edit && !IsEditableCombo(c)) return Ignore(word_ + " takes no typed text");
   FocusTarget();
-  for (char ch : args_[1]) {
+  for (char ch : text) {
     if (dialog_.ended()) return;
     Key(std::string(1, ch));
   }
@@ -188,7 +188,7 @@ void Step::Key(const std::string& key) {
   if (Filtered({DialogInput::Kind::Key, id, 0, 0, key})) return;
   if (key == "Enter") return PressDefault();
   if (key == "Escape") return Emit(DialogEventKind::Click, kIdCancel);
-  if (key == "Tab") return Leave();
+  if (key == "Tab") return leave();
   Control& c = Target();
   const bool typed = c.kind() == ControlKind::Edit || IsEditableCombo(c);
   if (!typed || c.readOnly || key == "Delete") return;  // the caret stands at the end
@@ -217,7 +217,7 @@ void Step::PressDefault() {
 }
 
 // The focus moves from the control to the next one that takes it.
-void Step::Leave() {
+void Step::leave() {
   FocusTarget();
   auto& cs = dialog_.controls();
   const int n = static_cast<int>(cs.size());
@@ -231,9 +231,8 @@ void Step::Leave() {
 }  // namespace
 
 void Dialog::apply(const std::string& verb, const std::vector<std::string>& args) {
-  Step step(*this, verb, args);
-  step.listener_ = state_->listener;
-  step.Run();
+  Step step(*this, state_->listener);
+  playInput(step, {verb, args});
 }
 
 }  // namespace ui
