@@ -140,6 +140,9 @@ class Writer {
         shape && m_doc.type(in[stub->record]) == "POLYLINE")
       return heavyPolyline(stub, e, *shape, out);
     out.push_back(patched(stub, in[stub->record]));
+    // A kept entity's VERTEX or ATTRIB records and its SEQEND follow it as they are.
+    if (std::holds_alternative<KeptShape>(e.shape()))
+      for (std::uint32_t k = 1; k < stub->records && stub->record + k < in.size(); ++k) out.push_back(in[stub->record + k]);
   }
 
   // --- changed records -------------------------------------------------------------
@@ -627,6 +630,16 @@ void makeDocument(AcDbDatabase& db) {
 }
 
 }  // namespace
+
+std::vector<dxf::Section> currentSections(const AcDbDatabase& constDb) {
+  auto& db = const_cast<AcDbDatabase&>(constDb);  // the document keeps the records it makes
+  if (!db.impl().file) makeDocument(db);
+  // Handles given out while writing belong to records that are not kept.
+  const std::uint64_t next = db.impl().nextHandle;
+  std::vector<dxf::Section> sections = Writer(db, *db.impl().file).write();
+  db.impl().nextHandle = next;
+  return sections;
+}
 
 FileResult saveDocument(const AcDbDatabase& constDb, const std::string& path) {
   auto& db = const_cast<AcDbDatabase&>(constDb);  // the document keeps the records it writes
