@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -172,6 +173,20 @@ std::string toCp1252(std::string_view value, const Encoding& encoding) {
     if (b >= 0) out += static_cast<char>(b);
     else out += escape(cp);
   }
+  return out;
+}
+
+std::string toUtf8(std::string_view value, const Encoding& encoding) {
+  const bool ascii = std::all_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) return std::string(value);
+  std::u32string cps;
+  if (encoding.utf8) cps = decodeUtf8(value);
+  else if (encoding.codePage == "CP1252")
+    for (unsigned char b : value) cps += from1252(b);
+  else
+    cps = decodeCodePage(value, encoding.codePage);
+  std::string out;
+  for (char32_t cp : cps) putUtf8(out, cp);
   return out;
 }
 

@@ -61,7 +61,13 @@ struct ImageShape {
   bool loaded = false;
   bool transparent = false;
 };
-using Shape = std::variant<LineShape, PolylineShape, CircleShape, ArcShape, TextShape, ImageShape>;
+// An entity the database keeps as the drawing file holds it (a block
+// reference, hatch, MTEXT, dimension, ...): it is plotted and selected from its
+// groups, and saved as it was read.
+struct KeptShape {
+  std::string type;  // its DXF type: "INSERT", "HATCH", ...
+};
+using Shape = std::variant<LineShape, PolylineShape, CircleShape, ArcShape, TextShape, ImageShape, KeptShape>;
 
 struct Layer {
   std::string name;

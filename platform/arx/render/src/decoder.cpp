@@ -42,6 +42,15 @@ Paint aciPaint(long long aci) {
   return {(bgr & 0xff) / 255.0, ((bgr >> 8) & 0xff) / 255.0, ((bgr >> 16) & 0xff) / 255.0, 1};
 }
 
+bool drawsEntityType(std::string_view type) {
+  static constexpr std::string_view kTypes[] = {
+      "LINE",   "XLINE",  "RAY",        "POINT",      "CIRCLE",      "ARC",    "ELLIPSE", "SPLINE",
+      "LWPOLYLINE", "POLYLINE", "SOLID", "TRACE",     "3DFACE",      "INSERT", "ACAD_TABLE", "DIMENSION",
+      "LEADER", "MULTILEADER", "MLEADER", "HATCH",    "IMAGE",       "WIPEOUT", "TEXT",   "ATTRIB",
+      "ATTDEF", "MTEXT"};
+  return std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes);
+}
+
 Decoder::Decoder(const DrawingTables& tables, Sink& sink) : tables_(tables), sink_(sink), budget_(kBudget) {}
 
 bool Decoder::spend(double units) {
@@ -55,7 +64,8 @@ std::optional<Style> Decoder::style(Tags e, const Context& c) const {
   if (!c.layer.empty() && s.layerName == "0") s.layerName = c.layer;
   s.layer = tables_.layer(s.layerName);
   const LayerInfo& layer = s.layer ? *s.layer : defaultLayer();
-  if (!layer.on || layer.frozen || !layer.plottable || integerOf(e, 60, 0) == 1) return std::nullopt;
+  if (!layer.on || layer.frozen || integerOf(e, 60, 0) == 1) return std::nullopt;
+  if (layers == Layers::Plotted && !layer.plottable) return std::nullopt;
   // Colour: true colour first, then the index; 0 is BYBLOCK, 256 BYLAYER.
   const long long aci = integerOf(e, 62, 256);
   if (aci == 0) s.paint = c.blockPaint;

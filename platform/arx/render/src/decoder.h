@@ -40,6 +40,8 @@ class Decoder {
   void draw(Tags entity, const Context& context);
   // The world region of interest (page, window); null when all of the world is.
   std::optional<Box> region;
+  // Which layers' entities count.
+  Layers layers = Layers::Plotted;
 
  private:
   std::optional<Style> style(Tags e, const Context& c) const;

@@ -53,18 +53,30 @@ void ExtentsSink::fill(const std::vector<Path>& loops, const Paint&) {
 
 void ExtentsSink::text(const TextRun& run, const Paint&) { points(textBox(run), true); }
 
-void ExtentsSink::picture(cairo_surface_t*, Vec2, Vec2, Vec2, const std::vector<Vec2>& clip) { points(clip, true); }
+void ExtentsSink::picture(cairo_surface_t*, Vec2, Vec2, Vec2, const std::vector<Vec2>& clip, const Paint&) {
+  points(clip, true);
+}
 
 void ExtentsSink::wipeout(const std::vector<Vec2>& loop) { points(loop, true); }
 
-void CrossingSink::points(const std::vector<Vec2>& pts, bool area) {
-  if (found_ || pts.empty()) return;
+void CrossingSink::points(const std::vector<Vec2>& world, bool area) {
+  if (found_ || world.empty()) return;
+  std::vector<Vec2> pts;
+  pts.reserve(world.size());
+  for (Vec2 p : world) pts.push_back(toWindow_.apply(p));
   for (size_t i = 0; i + 1 < pts.size() && !found_; ++i) found_ = segmentMeets(pts[i], pts[i + 1], w_);
   if (pts.size() == 1) found_ = segmentMeets(pts[0], pts[0], w_);
   // An area around the whole window.
   if (!found_ && area && pts.size() >= 3) {
     found_ = segmentMeets(pts.back(), pts.front(), w_) || inside({w_.minX, w_.minY}, pts);
   }
+}
+
+void CrossingSink::picture(cairo_surface_t*, Vec2, Vec2, Vec2, const std::vector<Vec2>& clip, const Paint&) {
+  if (clip.empty()) return;
+  std::vector<Vec2> outline = clip;
+  outline.push_back(clip.front());
+  points(outline, false);
 }
 
 }  // namespace arx::render

@@ -15,7 +15,8 @@ class ExtentsSink : public Sink {
   void stroke(const Path& path, const Pen& pen) override;
   void fill(const std::vector<Path>& loops, const Paint& paint) override;
   void text(const TextRun& run, const Paint& paint) override;
-  void picture(cairo_surface_t* picture, Vec2 o, Vec2 u, Vec2 v, const std::vector<Vec2>& clip) override;
+  void picture(cairo_surface_t* picture, Vec2 o, Vec2 u, Vec2 v, const std::vector<Vec2>& clip,
+               const Paint& frame) override;
   void wipeout(const std::vector<Vec2>& loop) override;
   std::optional<Box> box() const;
 
@@ -30,16 +31,21 @@ class ExtentsSink : public Sink {
 // text box or picture overlaps it.
 class CrossingSink : public ExtentsSink {
  public:
-  explicit CrossingSink(const Box& window) : w_(window) {}
+  // `toWindow` takes world points to the window's coordinates.
+  CrossingSink(const Box& window, const Affine2& toWindow) : w_(window), toWindow_(toWindow) {}
   double pageHeightWorld() const override { return w_.maxY - w_.minY; }
   bool wantsMore() const override { return !found_; }
   bool found() const { return found_; }
+  // A picture is selected by its frame, not by what lies inside it.
+  void picture(cairo_surface_t* picture, Vec2 o, Vec2 u, Vec2 v, const std::vector<Vec2>& clip,
+               const Paint& frame) override;
 
  protected:
   void points(const std::vector<Vec2>& pts, bool area) override;
 
  private:
   Box w_;
+  Affine2 toWindow_;
   bool found_ = false;
 };
 

@@ -278,7 +278,6 @@ void Decoder::hatch(Tags e, const Context& c, const Style& s) {
 // insertion point, clipped by the boundary given in pixel coordinates
 // (origin at the top-left pixel's centre, y down).
 void Decoder::image(Tags e, const Context& c, const Style& s, bool wipeout) {
-  (void)s;
   const Vec3 insert = pointOf(e, 10), u = pointOf(e, 11, {1, 0, 0}), v = pointOf(e, 12, {0, 1, 0});
   const Vec3 size = pointOf(e, 13, {1, 1, 0});
   if (!(size.x > 0) || !(size.y > 0) || size.x > 1e9 || size.y > 1e9) return;
@@ -303,8 +302,9 @@ void Decoder::image(Tags e, const Context& c, const Style& s, bool wipeout) {
     sink_.wipeout(world);
     return;
   }
-  cairo_surface_t* picture = tables_.picture(textOf(e, 340));
-  sink_.picture(picture, m.plan(insert), m.planVector(u * size.x), m.planVector(v * size.y), world);
+  // Display option 8: transparency on.
+  cairo_surface_t* picture = tables_.picture(textOf(e, 340), (integerOf(e, 70, 0) & 8) != 0);
+  sink_.picture(picture, m.plan(insert), m.planVector(u * size.x), m.planVector(v * size.y), world, s.paint);
 }
 
 }  // namespace arx::render

@@ -214,7 +214,8 @@ void PageCanvas::text(const TextRun& run, const Paint& paint) {
   cairo_restore(cr_);
 }
 
-void PageCanvas::picture(cairo_surface_t* picture, Vec2 o, Vec2 u, Vec2 v, const std::vector<Vec2>& clip) {
+void PageCanvas::picture(cairo_surface_t* picture, Vec2 o, Vec2 u, Vec2 v, const std::vector<Vec2>& clip,
+                         const Paint& frame) {
   std::vector<Vec2> outline;
   for (Vec2 p : clip) outline.push_back(toPage_.apply(p));
   outline = clipLoop(std::move(outline));
@@ -241,7 +242,7 @@ void PageCanvas::picture(cairo_surface_t* picture, Vec2 o, Vec2 u, Vec2 v, const
     cairo_fill(cr_);
     cairo_pattern_destroy(pattern);
   } else {
-    cairo_set_source_rgb(cr_, 0, 0, 0);
+    setPaint(frame);
     cairo_set_line_width(cr_, 1);
     cairo_stroke(cr_);
   }

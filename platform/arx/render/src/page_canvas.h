@@ -17,7 +17,8 @@ class PageCanvas : public Sink {
   void stroke(const Path& path, const Pen& pen) override;
   void fill(const std::vector<Path>& loops, const Paint& paint) override;
   void text(const TextRun& run, const Paint& paint) override;
-  void picture(cairo_surface_t* picture, Vec2 o, Vec2 u, Vec2 v, const std::vector<Vec2>& clip) override;
+  void picture(cairo_surface_t* picture, Vec2 o, Vec2 u, Vec2 v, const std::vector<Vec2>& clip,
+               const Paint& frame) override;
   void wipeout(const std::vector<Vec2>& loop) override;
 
  private:

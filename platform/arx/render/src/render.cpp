@@ -1,5 +1,6 @@
 #include "arx/render/render.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "decoder.h"
@@ -7,6 +8,23 @@
 #include "page_canvas.h"
 
 namespace arx::render {
+
+namespace {
+
+// The world box around a box of window coordinates; null when the map has no inverse.
+std::optional<Box> worldBox(const Affine2& toWindow, const Box& box) {
+  const double det = toWindow.det();
+  if (!(std::abs(det) > 0) || !std::isfinite(det)) return std::nullopt;
+  Box out{1e300, 1e300, -1e300, -1e300};
+  for (Vec2 p : {Vec2{box.minX, box.minY}, Vec2{box.maxX, box.minY}, Vec2{box.maxX, box.maxY}, Vec2{box.minX, box.maxY}}) {
+    const double x = p.x - toWindow.x0, y = p.y - toWindow.y0;
+    const Vec2 w{(toWindow.yy * x - toWindow.xy * y) / det, (-toWindow.yx * x + toWindow.xx * y) / det};
+    out = {std::min(out.minX, w.x), std::min(out.minY, w.y), std::max(out.maxX, w.x), std::max(out.maxY, w.y)};
+  }
+  return out;
+}
+
+}  // namespace
 
 struct PageRenderer::Impl {
   Impl(const DrawingTables& tables, cairo_t* cr, int width, int height, const PageTransform& t,
@@ -46,17 +64,23 @@ void PageRenderer::paintWhite() {
 
 void PageRenderer::draw(Tags entity) { impl_->decoder.draw(entity); }
 
-std::optional<Box> entityExtents(const DrawingTables& tables, Tags entity) {
+std::optional<Box> entityExtents(const DrawingTables& tables, Tags entity, Layers layers) {
   ExtentsSink sink;
   Decoder decoder(tables, sink);
+  decoder.layers = layers;
   decoder.draw(entity);
   return sink.box();
 }
 
-bool entityCrosses(const DrawingTables& tables, Tags entity, const Box& window) {
-  CrossingSink sink(window);
+bool entityCrosses(const DrawingTables& tables, Tags entity, const CrossingWindow& window, Layers layers) {
+  const PageTransform& t = window.toWindow;
+  const Affine2 toWindow{t.xx, t.yx, t.xy, t.yy, t.x0, t.y0};
+  const std::optional<Box> region = worldBox(toWindow, window.box);
+  if (!region) return false;
+  CrossingSink sink(window.box, toWindow);
   Decoder decoder(tables, sink);
-  decoder.region = window;
+  decoder.region = region;
+  decoder.layers = layers;
   decoder.draw(entity);
   return sink.found();
 }

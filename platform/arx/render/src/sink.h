@@ -63,9 +63,10 @@ class Sink {
   // Even-odd fill of the loops.
   virtual void fill(const std::vector<Path>& loops, const Paint& paint) = 0;
   virtual void text(const TextRun& run, const Paint& paint) = 0;
-  // A picture (or, when null, nothing but its clip) into the parallelogram of
-  // o, u (width) and v (height), clipped by `clip` (world loop).
-  virtual void picture(cairo_surface_t* picture, Vec2 o, Vec2 u, Vec2 v, const std::vector<Vec2>& clip) = 0;
+  // A picture into the parallelogram of o, u (width) and v (height), clipped
+  // by `clip` (world loop); when it is null, its clip is outlined in `frame`.
+  virtual void picture(cairo_surface_t* picture, Vec2 o, Vec2 u, Vec2 v, const std::vector<Vec2>& clip,
+                       const Paint& frame) = 0;
   // Paints the loop in the page's background.
   virtual void wipeout(const std::vector<Vec2>& loop) = 0;
 };

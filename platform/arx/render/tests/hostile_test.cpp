@@ -28,7 +28,7 @@ TEST(Hostile, EveryTypeWithoutGroupsOrWithJunk) {
       TagDrawing d;
       ASSERT_TRUE(d.load(dxfFile({"", "", "", std::string("0 ") + type + "|" + groups})));
       entityExtents(d, d.entities().at(0));
-      entityCrosses(d, d.entities().at(0), {0, 0, 10, 10});
+      entityCrosses(d, d.entities().at(0), Box{0, 0, 10, 10});
     }
 }
 
@@ -53,7 +53,7 @@ TEST(Hostile, HugeArraysEndWithBoundedWork) {
     TagDrawing d;
     ASSERT_TRUE(d.load(dxfFile({"", "", blocks, insert})));
     entityExtents(d, d.entities().at(0));
-    entityCrosses(d, d.entities().at(0), {-5, -5, -1, -1});
+    entityCrosses(d, d.entities().at(0), Box{-5, -5, -1, -1});
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include "database_impl.h"
 #include "dbents.h"
+#include "dbproxy.h"
 
 ACRX_DEFINE_MEMBERS(AcDbLine, AcDbEntity)
 ACRX_DEFINE_MEMBERS(AcDbPolyline, AcDbEntity)
@@ -133,3 +134,10 @@ Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text) {
   if (!text) return Acad::eInvalidInput;
   WRITE_SHAPE(TextShape, s.text = text);
 }
+
+// --- kept entities -------------------------------------------------------------------
+
+ACRX_DEFINE_MEMBERS(AcDbProxyEntity, AcDbEntity)
+
+AcDbProxyEntity::AcDbProxyEntity(const char* dxfName) { m_shape = arx::KeptShape{dxfName ? dxfName : ""}; }
+const ACHAR* AcDbProxyEntity::originalDxfName() const { return SHAPE(KeptShape).type.c_str(); }

@@ -21,7 +21,8 @@ const AcDbLayerTable& layerTable(const AcDbDatabase& db) {
   return *static_cast<const AcDbLayerTable*>(db.layerTableId().stub()->object.get());
 }
 
-// A new entity of the class that draws `shape` (images need a definition: none).
+// A new entity of the class that draws `shape` (images need a definition, kept
+// entities their file's groups: none).
 AcDbEntity* entityFor(const Shape& shape) {
   struct Maker {
     AcDbEntity* operator()(const LineShape&) const { return new AcDbLine; }
@@ -30,6 +31,7 @@ AcDbEntity* entityFor(const Shape& shape) {
     AcDbEntity* operator()(const ArcShape&) const { return new AcDbArc; }
     AcDbEntity* operator()(const TextShape&) const { return new AcDbText; }
     AcDbEntity* operator()(const ImageShape&) const { return nullptr; }
+    AcDbEntity* operator()(const KeptShape&) const { return nullptr; }
   };
   return std::visit(Maker{}, shape);
 }

@@ -7,8 +7,9 @@
 #include "acedads.h"
 #include "db/database_impl.h"
 #include "dbsymtb.h"
+#include "arx/render/render.h"
 #include "edit/view.h"
-#include "geom/shapes.h"
+#include "file/drawing_tags.h"
 #include "ui/driver.h"
 
 namespace {
@@ -53,27 +54,27 @@ bool selectable(const AcDbEntity& entity) {
   return !layer->isOff() && !layer->isFrozen();
 }
 
-// Every model-space entity whose geometry crosses the window or lies inside
-// it. The window is a rectangle on the screen, so the test runs in display coordinates.
+// Every model-space entity whose geometry, as the plot draws it, crosses the
+// window or lies inside it; a block reference by its content. The window is a
+// rectangle on the screen, so the test runs in display coordinates.
 std::vector<AcDbObjectId> crossing(const double* p1, const double* p2) {
-  AcDbDatabase& db = arx::workingDrawing();
+  const AcDbDatabase& db = arx::workingDrawing();
   const arx::View& view = arx::view(db);
-  arx::Box window;
-  window.add(arx::worldToDisplay(view, {p1[0], p1[1]}));
-  window.add(arx::worldToDisplay(view, {p2[0], p2[1]}));
-  AcGeMatrix3d toDisplay;
-  toDisplay.setToRotation(view.twist, AcGeVector3d::kZAxis);
+  const arx::Point a = arx::worldToDisplay(view, {p1[0], p1[1]}), b = arx::worldToDisplay(view, {p2[0], p2[1]});
+  const arx::Point o = arx::worldToDisplay(view, {0, 0}), x = arx::worldToDisplay(view, {1, 0}),
+                   y = arx::worldToDisplay(view, {0, 1});
+  arx::render::CrossingWindow window;
+  window.box = {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+  window.toWindow = {x.x - o.x, x.y - o.y, y.x - o.x, y.y - o.y, o.x, o.y};
 
   std::vector<AcDbObjectId> found;
-  const auto* space = static_cast<const AcDbBlockTableRecord*>(db.modelSpaceId().stub()->object.get());
-  for (AcDbObjectId id : space->entityIds()) {
-    if (id.isErased()) continue;
-    const auto* entity = static_cast<const AcDbEntity*>(id.stub()->object.get());
-    if (!selectable(*entity)) continue;
-    arx::Shape shape = entity->shape();
-    if (view.twist != 0.0) arx::transformShape(shape, toDisplay);
-    if (arx::crossesWindow(shape, window)) found.push_back(id);
-  }
+  const arx::file::DrawingTags drawing(db);
+  drawing.forEachEntity([&](AcDbObjectId id, arx::render::Tags entity) {
+    if (arx::render::entityCrosses(drawing, entity, window)) found.push_back(id);
+  });
+  // Only entities of the database count (a record it does not hold has no id).
+  found.erase(std::remove_if(found.begin(), found.end(), [](AcDbObjectId id) { return id.isNull() || id.isErased(); }),
+              found.end());
   return found;
 }
 

@@ -56,6 +56,9 @@ bool needsConversion(const dxf::Document& doc);
 
 // Reads the document into `db` (built without the default drawing).
 FileResult loadDocument(std::shared_ptr<DrawingFile> file, AcDbDatabase& db);
+// The document as a save would write it now, without writing it: changed
+// records patched, new ones made, model-space entities in draw order.
+std::vector<dxf::Section> currentSections(const AcDbDatabase& db);
 // Writes the database through its document to `path`.
 FileResult saveDocument(const AcDbDatabase& db, const std::string& path);
 

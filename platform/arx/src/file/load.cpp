@@ -2,7 +2,8 @@
 // models (layers, block records, model-space lines, polylines, circles, arcs,
 // texts and images, the image dictionary and definitions, raster variables,
 // the model layout, the active view) are made from their records and remember
-// them. Everything else stays in the document and is written back as it is.
+// them; every other model-space entity is kept as a proxy of its records.
+// Everything else stays in the document and is written back as it is.
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -12,8 +13,11 @@
 #include "db/database_impl.h"
 #include "dbdict.h"
 #include "dblayout.h"
+#include "arx/render/render.h"
 #include "dbents.h"
+#include "dbproxy.h"
 #include "dbsymtb.h"
+#include "file/draw_order.h"
 #include "file/drawing_file.h"
 #include "imgdef.h"
 #include "imgent.h"
@@ -333,10 +337,16 @@ class Loader {
       if (m_doc.integer(r, 67, 0) == 1 || (owner && parseHandle(*owner) != spaceHandle)) continue;
       std::uint32_t taken = 1;
       AcDbEntity* entity = shapeEntity(type, {s, i}, taken);
+      if (!entity && !isSubEntity(type)) entity = keptEntity(type, {s, i}, taken);
       if (entity) append(space, entity, r, {s, i}, taken);
-      else if (type != "VERTEX" && type != "SEQEND" && type != "ATTRIB") ++m_kept[std::string(type)];
       i += taken - 1;
     }
+    // A sort table gives the draw order; without one it is the file's order.
+    if (const auto table = findSortTable(m_doc, spaceHandle))
+      std::stable_sort(space->entityIds().begin(), space->entityIds().end(),
+                       [&](AcDbObjectId a, AcDbObjectId b) {
+                         return table->key(a.handle().value()) < table->key(b.handle().value());
+                       });
     space->close();
   }
 
@@ -352,6 +362,22 @@ class Loader {
     entity->close();
     if (auto* image = AcDbRasterImage::cast(entity))
       m_images.push_back({id, parseHandle(m_doc.text(r, 340).value_or("")), parseHandle(m_doc.text(r, 360).value_or(""))});
+  }
+
+  static bool isSubEntity(std::string_view type) { return type == "VERTEX" || type == "ATTRIB" || type == "SEQEND"; }
+
+  // Any other entity is kept as its records: the entity's own and the
+  // VERTEX or ATTRIB records up to the SEQEND that follow it.
+  AcDbEntity* keptEntity(std::string_view type, RecordRef ref, std::uint32_t& taken) {
+    const auto& records = m_doc.sections[ref.section].records;
+    if (taken == 1) {
+      std::uint32_t end = ref.record + 1;
+      while (end < records.size() && (m_doc.type(records[end]) == "VERTEX" || m_doc.type(records[end]) == "ATTRIB")) ++end;
+      if (end > ref.record + 1 && end < records.size() && m_doc.type(records[end]) == "SEQEND") ++end;
+      taken = end - ref.record;
+    }
+    if (!render::drawsEntityType(type)) ++m_kept[std::string(type)];
+    return new AcDbProxyEntity(std::string(type).c_str());
   }
 
   // The entity of a record of a kind the database draws, or null.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "arx/render/clip.h"
 
 namespace arx {
 namespace {
@@ -24,58 +23,6 @@ double normalized(double a) {
 double angleOf(Point center, Point p) { return std::atan2(p.y - center.y, p.x - center.x); }
 
 Point onCircle(Point c, double r, double a) { return {c.x + r * std::cos(a), c.y + r * std::sin(a)}; }
-
-// Does the closed segment a-b touch the closed box?
-bool segmentTouchesBox(Point a, Point b, const Box& box) {
-  Point p, q;
-  return render::clipSegment(a, b, render::ClipBox{box.minX, box.minY, box.maxX, box.maxY}, p, q);
-}
-
-// Does the arc meet the box (inside or on its edge)?
-bool arcTouchesBox(const ArcPiece& arc, const Box& box) {
-  // An arc without crossings lies wholly inside or outside: one of its points decides.
-  if (box.contains(onCircle(arc.center, arc.radius, arc.start)) ||
-      (!arc.full && box.contains(onCircle(arc.center, arc.radius, arc.end))))
-    return true;
-  // Where the circle meets each edge line, is that point on the edge and on the arc?
-  const double c[2] = {arc.center.x, arc.center.y};
-  const double lo[2] = {box.minX, box.minY}, hi[2] = {box.maxX, box.maxY};
-  for (int axis = 0; axis < 2; ++axis) {
-    const int other = 1 - axis;
-    for (double edge : {lo[axis], hi[axis]}) {
-      const double d = edge - c[axis];
-      const double h2 = arc.radius * arc.radius - d * d;
-      if (h2 < 0.0) continue;
-      const double h = std::sqrt(h2);
-      for (double s : {c[other] - h, c[other] + h}) {
-        if (s < lo[other] || s > hi[other]) continue;
-        const double ax = axis == 0 ? edge : s, ay = axis == 0 ? s : edge;
-        if (arc.full || angleOnArc(arc, std::atan2(ay - arc.center.y, ax - arc.center.x))) return true;
-      }
-    }
-  }
-  return false;
-}
-
-bool insidePolygon(Point p, const std::vector<Point>& poly) {
-  bool inside = false;
-  for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
-    if ((poly[i].y > p.y) != (poly[j].y > p.y) &&
-        p.x < (poly[j].x - poly[i].x) * (p.y - poly[i].y) / (poly[j].y - poly[i].y) + poly[i].x)
-      inside = !inside;
-  }
-  return inside;
-}
-
-bool outlineTouchesBox(const std::vector<Point>& poly, const Box& box) {
-  for (std::size_t i = 0; i < poly.size(); ++i)
-    if (segmentTouchesBox(poly[i], poly[(i + 1) % poly.size()], box)) return true;
-  return false;
-}
-
-bool filledPolygonTouchesBox(const std::vector<Point>& poly, const Box& box) {
-  return outlineTouchesBox(poly, box) || insidePolygon({box.minX, box.minY}, poly);
-}
 
 void addArcExtents(const ArcPiece& arc, Box& box) {
   if (!arc.full) {
@@ -162,32 +109,10 @@ Box extentsOf(const Shape& shape) {
     void operator()(const ImageShape& im) {
       for (Point p : imageFrame(im)) box.add(p);
     }
+    void operator()(const KeptShape&) {}  // measured from its groups by the renderer
   };
   std::visit(Visitor{box}, shape);
   return box;
-}
-
-bool crossesWindow(const Shape& shape, const Box& w) {
-  struct Visitor {
-    const Box& w;
-    bool operator()(const LineShape& l) const { return segmentTouchesBox(l.start, l.end, w); }
-    bool operator()(const PolylineShape& pl) const {
-      if (pl.vertices.size() == 1) return w.contains(pl.vertices[0].point);
-      bool hit = false;
-      forEachSegment(pl, [&](const PolylineVertex& a, const PolylineVertex& b) {
-        if (hit) return;
-        const bool straight = a.bulge == 0.0 || (a.point.x == b.point.x && a.point.y == b.point.y);
-        hit = straight ? segmentTouchesBox(a.point, b.point, w)
-                       : arcTouchesBox(arcFromBulge(a.point, b.point, a.bulge), w);
-      });
-      return hit;
-    }
-    bool operator()(const CircleShape& c) const { return arcTouchesBox({c.center, c.radius, 0.0, 0.0, true}, w); }
-    bool operator()(const ArcShape& a) const { return arcTouchesBox(arcOf(a), w); }
-    bool operator()(const TextShape& t) const { return filledPolygonTouchesBox(textBox(t), w); }
-    bool operator()(const ImageShape& im) const { return outlineTouchesBox(imageFrame(im), w); }
-  };
-  return std::visit(Visitor{w}, shape);
 }
 
 bool transformShape(Shape& shape, const AcGeMatrix3d& m) {
@@ -243,6 +168,7 @@ bool transformShape(Shape& shape, const AcGeMatrix3d& m) {
       im.origin = o, im.u = {u.x - o.x, u.y - o.y}, im.v = {v.x - o.x, v.y - o.y};
       return true;
     }
+    bool operator()(KeptShape&) const { return false; }  // kept as the file holds it
   };
   Shape copy = shape;
   if (!std::visit(Visitor{m, similar, mirrored, scale, angleAfter}, copy)) return false;

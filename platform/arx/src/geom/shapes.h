@@ -1,5 +1,6 @@
 #pragma once
-// Geometry of entity shapes: extents, transformation and the crossing-window test.
+// Geometry of entity shapes: extents and transformation. (Plots and selection
+// measure entities from their groups, through the renderer.)
 #include <vector>
 
 #include "arx/drawing.h"
@@ -36,7 +37,5 @@ Box extentsOf(const Shape& shape);
 // Transforms in place. Curves and text need a uniform, orthogonal matrix;
 // returns false (shape unchanged) for any other.
 bool transformShape(Shape& shape, const AcGeMatrix3d& m);
-// Whether the shape's geometry lies inside the window or crosses its edge.
-bool crossesWindow(const Shape& shape, const Box& window);
 
 }  // namespace arx

@@ -18,11 +18,10 @@ FileResult plotWith(const AcDbDatabase& db, const plot::PlotTarget& target, Plot
   std::string error;
   const auto frame = plot::plotFrame(db, target.medium, error);
   if (!frame) return failure(error);
+  // Lineweights follow the device's own pixels, whatever format the file takes.
+  const double pixelsPerMm = plot::pixelsPerMm(target.device->format);
   const bool ok = plot::writePlotFile(format, frame->width(), frame->height(), path,
-                                      [&](cairo_t* cr) {
-                                        plot::PlotCanvas canvas(cr, *frame);
-                                        plot::drawModelSpace(db, canvas);
-                                      },
+                                      [&](cairo_t* cr) { plot::drawModelSpace(db, cr, *frame, pixelsPerMm); },
                                       error);
   return ok ? FileResult{true, ""} : failure(error);
 }

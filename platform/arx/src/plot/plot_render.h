@@ -6,7 +6,8 @@
 
 #include "arx/drawing.h"
 #include "arx/plotdevices.h"
-#include "plot_canvas.h"
+#include <cairo.h>
+
 #include "plot_frame.h"
 
 namespace arx::plot {
@@ -22,7 +23,12 @@ PlotTarget plotTarget(const PageSetup& setup, const std::string& deviceOverride,
 // The plot area of the page setup on a page of `medium`.
 std::optional<PlotFrame> plotFrame(const AcDbDatabase& db, const PlotMedium& medium, std::string& error);
 
-// Draws model space on `canvas`, layer by layer rules applied, after painting the page white.
-void drawModelSpace(const AcDbDatabase& db, PlotCanvas& canvas);
+// Page pixels per millimetre of lineweight: the PostScript device's pixels are
+// points; the raster devices plot at 100 pixels an inch.
+double pixelsPerMm(PlotFormat format);
+
+// Draws model space on the frame's page: white paper, then every entity of
+// the plottable layers that are on and thawed, in draw order.
+void drawModelSpace(const AcDbDatabase& db, cairo_t* cr, const PlotFrame& frame, double pixelsPerMm);
 
 }  // namespace arx::plot

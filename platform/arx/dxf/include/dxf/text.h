@@ -16,6 +16,8 @@ struct Encoding {
 Encoding encodingOf(std::string_view acadver, std::string_view dwgcodepage);
 // A value of the file as code page 1252.
 std::string toCp1252(std::string_view value, const Encoding& encoding);
+// A value of the file as UTF-8; \U+XXXX escapes stay as they are.
+std::string toUtf8(std::string_view value, const Encoding& encoding);
 // Code page 1252 text as a value of the file.
 std::string fromCp1252(std::string_view text, const Encoding& encoding);
 

@@ -69,9 +69,10 @@ class DrawingTables {
   // Entries that entities name by handle (MULTILEADER: text style 340, block 344).
   virtual const TextStyleInfo* textStyleByHandle(std::string_view /*handle*/) const { return nullptr; }
   virtual const BlockInfo* blockByHandle(std::string_view /*handle*/) const { return nullptr; }
-  // The picture of an IMAGE, by the handle of its IMAGEDEF (group 340);
+  // The picture of an IMAGE, by the handle of its IMAGEDEF (group 340), with
+  // its alpha kept when the image shows transparency, else laid on white;
   // null when there is none (the frame is drawn). The tables keep ownership.
-  virtual cairo_surface_t* picture(std::string_view /*imageDefHandle*/) const { return nullptr; }
+  virtual cairo_surface_t* picture(std::string_view /*imageDefHandle*/, bool /*transparent*/) const { return nullptr; }
 };
 
 }  // namespace arx::render

@@ -53,11 +53,31 @@ class PageRenderer {
   std::unique_ptr<Impl> impl_;
 };
 
-// The entity's world extents (x, y) as the plot draws it; null when it draws nothing.
-std::optional<Box> entityExtents(const DrawingTables& tables, Tags entity);
+// Which entities count: a plot draws those on layers that are on, thawed and
+// plottable; a selection sees those on layers that are on and thawed.
+enum class Layers { Plotted, Visible };
 
-// Whether anything the entity draws lies in or crosses the window (world x, y),
-// as a crossing selection sees it. A block reference crosses when its content does.
-bool entityCrosses(const DrawingTables& tables, Tags entity, const Box& window);
+// The entity's world extents (x, y) as the plot draws it; null when it draws nothing.
+std::optional<Box> entityExtents(const DrawingTables& tables, Tags entity, Layers layers = Layers::Plotted);
+
+// A crossing window: a box in window coordinates, which world points reach
+// through `toWindow` (a view's twist, say); world coordinates by default.
+struct CrossingWindow {
+  Box box;
+  PageTransform toWindow;
+};
+
+// Whether anything the entity draws lies in or crosses the window, as a
+// crossing selection sees it. A block reference crosses when its content does.
+bool entityCrosses(const DrawingTables& tables, Tags entity, const CrossingWindow& window,
+                   Layers layers = Layers::Visible);
+inline bool entityCrosses(const DrawingTables& tables, Tags entity, const Box& window,
+                          Layers layers = Layers::Visible) {
+  return entityCrosses(tables, entity, CrossingWindow{window, {}}, layers);
+}
+
+// Whether the renderer draws entities of this type ("LINE", "HATCH", ...);
+// others are kept in the drawing but show nothing.
+bool drawsEntityType(std::string_view type);
 
 }  // namespace arx::render
