@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kMaxDepth = 16;            // nested block references
 constexpr double kBudget = 2e6;          // primitives and points per top-level entity
+constexpr long kMaxInstances = 50000;    // block instances per top-level entity
 constexpr double kDegree = std::numbers::pi / 180;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
@@ -105,6 +106,7 @@ Pen Decoder::pen(const Style& s, Tags e, const Context& c) const {
 
 void Decoder::draw(Tags entity) {
   budget_ = kBudget;
+  instances_ = kMaxInstances;
   Context top;
   top.blockPaint = aciPaint(7);
   draw(entity, top);
@@ -522,7 +524,7 @@ void Decoder::insert(Tags e, const Context& c, const Style& s) {
 
 void Decoder::blockOf(Tags e, const Context& c, const Style& s, std::string_view name, const Matrix& placement) {
   const BlockInfo* block = tables_.block(name);
-  if (!block || c.depth >= kMaxDepth) return;
+  if (!block || c.depth >= kMaxDepth || --instances_ < 0) return;
   Context inner;
   inner.toWorld = placement;
   inner.layer = s.layerName;
@@ -532,7 +534,9 @@ void Decoder::blockOf(Tags e, const Context& c, const Style& s, std::string_view
   inner.blockLineweight = s.lineweight;
   inner.depth = c.depth + 1;
   (void)e;
-  for (Tags child : splitEntities(block->entities)) {
+  auto it = blockEntities_.find(block);
+  if (it == blockEntities_.end()) it = blockEntities_.emplace(block, splitEntities(block->entities)).first;
+  for (Tags child : it->second) {
     if (!spend(1)) return;
     draw(child, inner);
   }

@@ -5,6 +5,8 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "arx/render/render.h"
 #include "sink.h"
@@ -89,6 +91,9 @@ class Decoder {
   const DrawingTables& tables_;
   Sink& sink_;
   double budget_ = 0;
+  long instances_ = 0;
+  // Each block's entities, split once.
+  std::unordered_map<const BlockInfo*, std::vector<Tags>> blockEntities_;
   std::map<std::string, std::optional<Box>, std::less<>> blockBoxes_;
 };
 
