@@ -15,6 +15,11 @@ namespace {
 constexpr int kMaxDepth = 16;            // nested block references
 constexpr double kBudget = 2e6;          // primitives and points per top-level entity
 constexpr long kMaxInstances = 50000;    // block instances per top-level entity
+// What one decoder does for all the entities it is given (a page, a
+// selection): many hostile entities together end in seconds too.
+constexpr double kDecoderBudget = 1e8;
+constexpr long kDecoderInstances = 250000;
+constexpr long kDecoderDraws = 5000000;  // entities drawn, block content included
 constexpr double kDegree = std::numbers::pi / 180;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
@@ -54,11 +59,19 @@ bool drawsEntityType(std::string_view type) {
   return std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes);
 }
 
-Decoder::Decoder(const DrawingTables& tables, Sink& sink) : tables_(tables), sink_(sink), budget_(kBudget) {}
+Decoder::Decoder(const DrawingTables& tables, Sink& sink)
+    : tables_(tables),
+      sink_(sink),
+      budget_(kBudget),
+      totalBudget_(kDecoderBudget),
+      totalInstances_(kDecoderInstances),
+      totalDraws_(kDecoderDraws) {}
 
 bool Decoder::spend(double units) {
   budget_ -= units;
-  return budget_ > 0 && sink_.wantsMore();
+  totalBudget_ -= units;
+  if (totalBudget_ <= 0) exhausted_ = true;
+  return budget_ > 0 && !exhausted_ && sink_.wantsMore();
 }
 
 std::optional<Style> Decoder::style(Tags e, const Context& c) const {
@@ -113,6 +126,7 @@ void Decoder::draw(Tags entity) {
 }
 
 void Decoder::draw(Tags e, const Context& c) {
+  if (--totalDraws_ < 0) exhausted_ = true;
   if (!spend(1) || c.depth > kMaxDepth) return;
   const std::optional<Style> s = style(e, c);
   if (!s) return;
@@ -525,6 +539,10 @@ void Decoder::insert(Tags e, const Context& c, const Style& s) {
 void Decoder::blockOf(Tags e, const Context& c, const Style& s, std::string_view name, const Matrix& placement) {
   const BlockInfo* block = tables_.block(name);
   if (!block || c.depth >= kMaxDepth || --instances_ < 0) return;
+  if (--totalInstances_ < 0) {
+    exhausted_ = true;
+    return;
+  }
   Context inner;
   inner.toWorld = placement;
   inner.layer = s.layerName;

@@ -60,6 +60,24 @@ TEST(Hostile, BlockThatInsertsItselfEnds) {
   EXPECT_TRUE(entityExtents(d, d.entities().at(0)));
 }
 
+// Each reference expands its block at most 50,000 times; a page (or one
+// selection) at most 250,000 times in all, and says it left the rest out.
+TEST(Hostile, ManyExplodingReferencesShareOneBound) {
+  const std::string blocks =
+      "0 BLOCK|2 BOOM|70 0|10 0|20 0|30 0|0 POINT|8 0|10 0|20 0|"
+      "0 INSERT|8 0|2 BOOM|10 1|20 1|0 INSERT|8 0|2 BOOM|10 2|20 2|0 INSERT|8 0|2 BOOM|10 3|20 3|0 ENDBLK";
+  std::string entities;
+  for (int i = 0; i < 6; ++i) entities += "0 INSERT|8 0|2 BOOM|10 50|20 50|";
+  TagDrawing d;
+  ASSERT_TRUE(d.load(dxfFile({"", "", blocks, entities})));
+  EntityMeasure measure(d, Layers::Plotted);
+  for (Tags e : d.entities()) measure.extents(e);
+  EXPECT_FALSE(measure.complete());
+  EntityMeasure one(d, Layers::Plotted);
+  EXPECT_TRUE(one.extents(d.entities().at(0)));
+  EXPECT_TRUE(one.complete());
+}
+
 TEST(Hostile, HugeArraysEndWithBoundedWork) {
   const std::string blocks = "0 BLOCK|2 DOT|70 0|10 0|20 0|30 0|0 LINE|8 0|10 0|20 0|11 0.5|21 0|0 ENDBLK";
   for (const char* insert : {"0 INSERT|8 0|2 DOT|10 0|20 0|70 1000000000|71 1000000000|44 1|45 1",
