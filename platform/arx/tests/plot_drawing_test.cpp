@@ -264,4 +264,36 @@ TEST_F(PlotDrawing, DrawOrderChangesAreSavedInTheSortTableEzdxf) {
   EXPECT_TRUE(colourNear(plot(), 50, 50, kRed));
 }
 
+// Drawings that claim too much or refer to what is not there: each opens,
+// plots, is selected from and saved without a crash or a hang.
+TEST_F(PlotDrawing, HostileDrawingsPlotSelectAndSave) {
+  struct Case {
+    const char* name;
+    Sections sections;
+  };
+  const std::string selfBlock = "0 BLOCK|8 0|2 SELF|70 0|10 0|20 0|0 INSERT|8 0|2 SELF|10 1|20 1|0 ENDBLK|8 0";
+  const std::vector<Case> cases = {
+      {"a block that holds itself", {"", kLayers, selfBlock, "0 INSERT|8 TREES|2 SELF|10 50|20 50"}},
+      {"a reference to no block", {"", kLayers, "", "0 INSERT|8 TREES|2 NOWHERE|10 50|20 50"}},
+      {"a billion columns and rows", {"", kLayers, kBlocks, "0 INSERT|8 TREES|2 TREE|10 0|20 0|70 1000000000|"
+                                                             "71 1000000000|44 0.001|45 0.001"}},
+      {"attributes promised, none follow", {"", kLayers, kBlocks, "0 INSERT|8 TREES|2 TREE|66 1|10 50|20 50"}},
+      {"vertices without their end", {"", kLayers, "", "0 POLYLINE|8 0|66 1|70 8|0 VERTEX|8 0|10 0|20 0|"
+                                                       "0 VERTEX|8 0|10 50|20 50"}},
+      {"a hatch that claims two billion paths", {"", kLayers, "", "0 HATCH|8 WATER|2 SOLID|70 1|91 2000000000|92 2|"
+                                                                  "72 0|73 1|93 2000000000|10 0|20 0"}},
+      {"a sort table of handles that are not there",
+       {"", kLayers, "", kSquares,
+        "0 SORTENTSTABLE|5 90|330 0|100 AcDbSortentsTable|330 0|331 FFFF|5 0|331 20|5 |331 21"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    open(c.sections);
+    EXPECT_EQ(plot().width, 100);
+    crossing(0, 0, 100, 100);
+    ASSERT_TRUE(arx::saveDrawing(path("saved.dxf")).ok);
+    EXPECT_TRUE(arx::openDrawing(path("saved.dxf")).ok);
+  }
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "decoder.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -13,6 +14,12 @@ namespace {
 
 constexpr int kMaxDepth = 16;            // nested block references
 constexpr double kBudget = 2e6;          // primitives and points per top-level entity
+constexpr long kMaxInstances = 50000;    // block instances per top-level entity
+// What one decoder does for all the entities it is given (a page, a
+// selection): many hostile entities together end in seconds too.
+constexpr double kDecoderBudget = 1e8;
+constexpr long kDecoderInstances = 250000;
+constexpr long kDecoderDraws = 5000000;  // entities drawn, block content included
 constexpr double kDegree = std::numbers::pi / 180;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
@@ -36,6 +43,7 @@ Matrix entityOcs(Tags e) { return ocs(pointOf(e, 210, {0, 0, 1})); }
 }  // namespace
 
 Paint aciPaint(long long aci) {
+  if (aci < -255 || aci > 255) return {};  // no such colour: black
   aci = std::llabs(aci);
   const int bgr = aci == 7 ? 0 : aciRgb(static_cast<int>(aci));
   if (bgr < 0) return {};
@@ -51,11 +59,19 @@ bool drawsEntityType(std::string_view type) {
   return std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes);
 }
 
-Decoder::Decoder(const DrawingTables& tables, Sink& sink) : tables_(tables), sink_(sink), budget_(kBudget) {}
+Decoder::Decoder(const DrawingTables& tables, Sink& sink)
+    : tables_(tables),
+      sink_(sink),
+      budget_(kBudget),
+      totalBudget_(kDecoderBudget),
+      totalInstances_(kDecoderInstances),
+      totalDraws_(kDecoderDraws) {}
 
 bool Decoder::spend(double units) {
   budget_ -= units;
-  return budget_ > 0 && sink_.wantsMore();
+  totalBudget_ -= units;
+  if (totalBudget_ <= 0) exhausted_ = true;
+  return budget_ > 0 && !exhausted_ && sink_.wantsMore();
 }
 
 std::optional<Style> Decoder::style(Tags e, const Context& c) const {
@@ -103,12 +119,14 @@ Pen Decoder::pen(const Style& s, Tags e, const Context& c) const {
 
 void Decoder::draw(Tags entity) {
   budget_ = kBudget;
+  instances_ = kMaxInstances;
   Context top;
   top.blockPaint = aciPaint(7);
   draw(entity, top);
 }
 
 void Decoder::draw(Tags e, const Context& c) {
+  if (--totalDraws_ < 0) exhausted_ = true;
   if (!spend(1) || c.depth > kMaxDepth) return;
   const std::optional<Style> s = style(e, c);
   if (!s) return;
@@ -422,7 +440,7 @@ void Decoder::polyline(Tags e, const Context& c, const Style& s) {
       const int count = idx[3] != 0 ? 4 : 3;
       for (int k = 0; k < count && spend(1); ++k) {
         const long long a = idx[k], b = idx[(k + 1) % count];
-        if (a <= 0 || b == 0) continue;
+        if (a <= 0 || b == 0 || b == LLONG_MIN) continue;
         const size_t ia = static_cast<size_t>(a - 1), ib = static_cast<size_t>(std::llabs(b) - 1);
         if (ia < vertices.size() && ib < vertices.size()) edge(vertices[ia].p, vertices[ib].p);
       }
@@ -520,7 +538,11 @@ void Decoder::insert(Tags e, const Context& c, const Style& s) {
 
 void Decoder::blockOf(Tags e, const Context& c, const Style& s, std::string_view name, const Matrix& placement) {
   const BlockInfo* block = tables_.block(name);
-  if (!block || c.depth >= kMaxDepth) return;
+  if (!block || c.depth >= kMaxDepth || --instances_ < 0) return;
+  if (--totalInstances_ < 0) {
+    exhausted_ = true;
+    return;
+  }
   Context inner;
   inner.toWorld = placement;
   inner.layer = s.layerName;
@@ -530,7 +552,9 @@ void Decoder::blockOf(Tags e, const Context& c, const Style& s, std::string_view
   inner.blockLineweight = s.lineweight;
   inner.depth = c.depth + 1;
   (void)e;
-  for (Tags child : splitEntities(block->entities)) {
+  auto it = blockEntities_.find(block);
+  if (it == blockEntities_.end()) it = blockEntities_.emplace(block, splitEntities(block->entities)).first;
+  for (Tags child : it->second) {
     if (!spend(1)) return;
     draw(child, inner);
   }

@@ -5,6 +5,8 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "arx/render/render.h"
 #include "sink.h"
@@ -42,6 +44,9 @@ class Decoder {
   std::optional<Box> region;
   // Which layers' entities count.
   Layers layers = Layers::Plotted;
+  // Whether the work this decoder may do for all its entities is spent, so
+  // that what came after was left out.
+  bool exhausted() const { return exhausted_; }
 
  private:
   std::optional<Style> style(Tags e, const Context& c) const;
@@ -89,6 +94,13 @@ class Decoder {
   const DrawingTables& tables_;
   Sink& sink_;
   double budget_ = 0;
+  long instances_ = 0;
+  double totalBudget_ = 0;
+  long totalInstances_ = 0;
+  long totalDraws_ = 0;
+  bool exhausted_ = false;
+  // Each block's entities, split once.
+  std::unordered_map<const BlockInfo*, std::vector<Tags>> blockEntities_;
   std::map<std::string, std::optional<Box>, std::less<>> blockBoxes_;
 };
 

@@ -63,26 +63,67 @@ void PageRenderer::paintWhite() {
 }
 
 void PageRenderer::draw(Tags entity) { impl_->decoder.draw(entity); }
+bool PageRenderer::complete() const { return !impl_->decoder.exhausted(); }
 
-std::optional<Box> entityExtents(const DrawingTables& tables, Tags entity, Layers layers) {
+namespace {
+
+// Hands what the decoder makes to the sink of the present measurement.
+class ForwardingSink : public Sink {
+ public:
+  Sink* target = nullptr;
+  double worldPerPixel() const override { return target->worldPerPixel(); }
+  double pageHeightWorld() const override { return target->pageHeightWorld(); }
+  bool wantsMore() const override { return target->wantsMore(); }
+  void stroke(const Path& path, const Pen& pen) override { target->stroke(path, pen); }
+  void fill(const std::vector<Path>& loops, const Paint& paint) override { target->fill(loops, paint); }
+  void text(const TextRun& run, const Paint& paint) override { target->text(run, paint); }
+  void picture(cairo_surface_t* picture, Vec2 o, Vec2 u, Vec2 v, const std::vector<Vec2>& clip,
+               const Paint& frame) override {
+    target->picture(picture, o, u, v, clip, frame);
+  }
+  void wipeout(const std::vector<Vec2>& loop) override { target->wipeout(loop); }
+};
+
+}  // namespace
+
+struct EntityMeasure::Impl {
+  Impl(const DrawingTables& tables, Layers layers) : decoder(tables, sink) { decoder.layers = layers; }
+  ForwardingSink sink;
+  Decoder decoder;
+};
+
+EntityMeasure::EntityMeasure(const DrawingTables& tables, Layers layers)
+    : impl_(std::make_unique<Impl>(tables, layers)) {}
+EntityMeasure::~EntityMeasure() = default;
+
+std::optional<Box> EntityMeasure::extents(Tags entity) {
   ExtentsSink sink;
-  Decoder decoder(tables, sink);
-  decoder.layers = layers;
-  decoder.draw(entity);
+  impl_->sink.target = &sink;
+  impl_->decoder.region.reset();
+  impl_->decoder.draw(entity);
   return sink.box();
 }
 
-bool entityCrosses(const DrawingTables& tables, Tags entity, const CrossingWindow& window, Layers layers) {
+bool EntityMeasure::crosses(Tags entity, const CrossingWindow& window) {
   const PageTransform& t = window.toWindow;
   const Affine2 toWindow{t.xx, t.yx, t.xy, t.yy, t.x0, t.y0};
   const std::optional<Box> region = worldBox(toWindow, window.box);
   if (!region) return false;
   CrossingSink sink(window.box, toWindow);
-  Decoder decoder(tables, sink);
-  decoder.region = region;
-  decoder.layers = layers;
-  decoder.draw(entity);
+  impl_->sink.target = &sink;
+  impl_->decoder.region = region;
+  impl_->decoder.draw(entity);
   return sink.found();
+}
+
+bool EntityMeasure::complete() const { return !impl_->decoder.exhausted(); }
+
+std::optional<Box> entityExtents(const DrawingTables& tables, Tags entity, Layers layers) {
+  return EntityMeasure(tables, layers).extents(entity);
+}
+
+bool entityCrosses(const DrawingTables& tables, Tags entity, const CrossingWindow& window, Layers layers) {
+  return EntityMeasure(tables, layers).crosses(entity, window);
 }
 
 }  // namespace arx::render

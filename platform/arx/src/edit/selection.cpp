@@ -69,9 +69,12 @@ std::vector<AcDbObjectId> crossing(const double* p1, const double* p2) {
 
   std::vector<AcDbObjectId> found;
   const arx::file::DrawingTags drawing(db);
+  arx::render::EntityMeasure measure(drawing, arx::render::Layers::Visible);
   drawing.forEachEntity([&](AcDbObjectId id, arx::render::Tags entity) {
-    if (arx::render::entityCrosses(drawing, entity, window)) found.push_back(id);
+    if (measure.crosses(entity, window)) found.push_back(id);
   });
+  if (!measure.complete())
+    ui::driver().commandLine("The drawing holds more than one selection measures: what came last in the draw order is left out.\n");
   // Only entities of the database count (a record it does not hold has no id).
   found.erase(std::remove_if(found.begin(), found.end(), [](AcDbObjectId id) { return id.isNull() || id.isErased(); }),
               found.end());

@@ -6,6 +6,7 @@
 #include "arx/render/render.h"
 #include "edit/view.h"
 #include "file/drawing_tags.h"
+#include "ui/driver.h"
 
 namespace arx::plot {
 namespace {
@@ -24,8 +25,9 @@ struct Bounds {
 Bounds plottedExtents(const AcDbDatabase& db, const Affine& toDisplay) {
   Bounds box;
   const file::DrawingTags drawing(db);
+  render::EntityMeasure measure(drawing, render::Layers::Plotted);
   drawing.forEachEntity([&](AcDbObjectId, render::Tags entity) {
-    const std::optional<render::Box> world = render::entityExtents(drawing, entity);
+    const std::optional<render::Box> world = measure.extents(entity);
     if (!world) return;
     for (Point p : {Point{world->minX, world->minY}, Point{world->maxX, world->minY}, Point{world->maxX, world->maxY},
                     Point{world->minX, world->maxY}})
@@ -96,6 +98,8 @@ void drawModelSpace(const AcDbDatabase& db, cairo_t* cr, const PlotFrame& frame,
                                 options);
   renderer.paintWhite();
   drawing.forEachEntity([&](AcDbObjectId, render::Tags entity) { renderer.draw(entity); });
+  if (!renderer.complete())
+    ui::driver().commandLine("The drawing holds more than one plot draws: what came last in the draw order is left out.\n");
 }
 
 }  // namespace arx::plot

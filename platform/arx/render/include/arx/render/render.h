@@ -47,6 +47,9 @@ class PageRenderer {
   // caller keeps the draw order. Entities on layers that are off, frozen or
   // not plotted draw nothing.
   void draw(Tags entity);
+  // False when the work one page may take was spent and entities drawn after
+  // that were left out (only a hostile drawing gets there).
+  bool complete() const;
 
  private:
   struct Impl;
@@ -75,6 +78,25 @@ inline bool entityCrosses(const DrawingTables& tables, Tags entity, const Box& w
                           Layers layers = Layers::Visible) {
   return entityCrosses(tables, entity, CrossingWindow{window, {}}, layers);
 }
+
+// Extents and crossing tests of many entities of one drawing (a selection,
+// the extents of a plot) under one bound on the work they take together.
+class EntityMeasure {
+ public:
+  EntityMeasure(const DrawingTables& tables, Layers layers);
+  ~EntityMeasure();
+  EntityMeasure(const EntityMeasure&) = delete;
+  EntityMeasure& operator=(const EntityMeasure&) = delete;
+
+  std::optional<Box> extents(Tags entity);
+  bool crosses(Tags entity, const CrossingWindow& window);
+  // False when the work was spent and later entities measured as nothing.
+  bool complete() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
 
 // Whether the renderer draws entities of this type ("LINE", "HATCH", ...);
 // others are kept in the drawing but show nothing.
