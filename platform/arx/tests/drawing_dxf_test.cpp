@@ -1,4 +1,5 @@
 // Opening and saving DXF drawings: round trips, images, ezdxf's audit, bad input.
+#include <gmock/gmock.h>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,8 +15,12 @@
 #include "imgdef.h"
 #include "imgent.h"
 #include "imgvars.h"
+#include "testing/case_name.h"
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 using drawing_test::DrawingTest;
 using drawing_test::run;
@@ -159,8 +164,8 @@ TEST_F(DxfTest, EzdxfAuditFindsNoErrors) {
   std::string output;
   const int status = run("/usr/bin/python3 -m ezdxf audit " + path("audit.dxf"), output);
   EXPECT_EQ(status, 0) << output;
-  EXPECT_NE(output.find("No errors found"), std::string::npos) << output;
-  EXPECT_EQ(output.find("fixed"), std::string::npos) << output;
+  EXPECT_THAT(output, HasSubstr("No errors found"));
+  EXPECT_THAT(output, Not(HasSubstr("fixed")));
 }
 
 TEST_F(DxfTest, SaveKeepsDrawOrderAndEmptyLayers) {
@@ -188,7 +193,7 @@ TEST_F(DxfTest, UnknownEntityTypesAreKeptWithANote) {
             "0\nENDSEC\n0\nEOF\n");
   const arx::FileResult result = arx::openDrawing(path("mixed.dxf"));
   ASSERT_TRUE(result.ok) << result.error;
-  EXPECT_NE(result.warning.find("MTEXT"), std::string::npos) << result.warning;
+  EXPECT_THAT(result.warning, HasSubstr("MTEXT"));
   const auto entities = summary(db());
   ASSERT_EQ(entities.size(), 2u);
   EXPECT_EQ(entities[0], (Summary{"2A", "A", "line"}));
@@ -196,8 +201,8 @@ TEST_F(DxfTest, UnknownEntityTypesAreKeptWithANote) {
   ASSERT_TRUE(arx::saveDrawing(path("mixed-saved.dxf")).ok);
   std::ifstream in(path("mixed-saved.dxf"));
   const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_NE(saved.find("WOBBLE\n  5\n2B\n"), std::string::npos) << saved;
-  EXPECT_NE(saved.find("hello"), std::string::npos);
+  EXPECT_THAT(saved, HasSubstr("WOBBLE\n  5\n2B\n"));
+  EXPECT_THAT(saved, HasSubstr("hello"));
 }
 
 TEST_F(DxfTest, OpensADrawingWrittenByEzdxf) {
@@ -215,7 +220,7 @@ TEST_F(DxfTest, OpensADrawingWrittenByEzdxf) {
   ASSERT_EQ(run("/usr/bin/python3 " + path("make.py") + " " + path("ez.dxf"), output), 0) << output;
   const arx::FileResult result = arx::openDrawing(path("ez.dxf"));
   ASSERT_TRUE(result.ok) << result.error;
-  EXPECT_NE(result.warning.find("1 MTEXT"), std::string::npos) << result.warning;
+  EXPECT_THAT(result.warning, HasSubstr("1 MTEXT"));
   const arx::Layer* layer = arx::findLayer(db(), "Gel\xe4nde");  // code page 1252 in the drawing
   ASSERT_NE(layer, nullptr);
   EXPECT_FALSE(layer->plottable);
@@ -236,7 +241,7 @@ TEST_F(DxfTest, ImageWithoutDefinitionIsLeftOutWithANote) {
             "0\nENDSEC\n0\nEOF\n");
   const arx::FileResult result = arx::openDrawing(path("orphan.dxf"));
   ASSERT_TRUE(result.ok) << result.error;
-  EXPECT_NE(result.warning.find("IMAGE without definition"), std::string::npos) << result.warning;
+  EXPECT_THAT(result.warning, HasSubstr("IMAGE without definition"));
   EXPECT_EQ(arx::modelEntityCount(db()), 1u);
 }
 
@@ -254,8 +259,8 @@ TEST_P(BadDxf, GivesAClearErrorAndKeepsTheDrawing) {
   writeText("bad.dxf", c.text);
   const arx::FileResult result = arx::openDrawing(path("bad.dxf"));
   EXPECT_FALSE(result.ok) << c.what;
-  EXPECT_NE(result.error.find(c.message), std::string::npos) << c.what << ": " << result.error;
-  EXPECT_NE(result.error.find("bad.dxf"), std::string::npos);
+  EXPECT_THAT(result.error, HasSubstr(c.message)) << c.what << ": " << result.error;
+  EXPECT_THAT(result.error, HasSubstr("bad.dxf"));
   EXPECT_NE(arx::findLayer(db(), "Kept"), nullptr);  // the open drawing is untouched
 }
 
@@ -273,14 +278,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"section not closed", "0\nSECTION\n2\nENTITIES\n0\nSECTION\n2\nX\n0\nENDSEC\n0\nEOF\n",
                 "ENDSEC missing"},
         BadFile{"binary", "AutoCAD Binary DXF\r\n\x1a", "binary"},
-        BadFile{"not a DXF", "hello world\nthis is text\n", "group code expected"}));
+        BadFile{"not a DXF", "hello world\nthis is text\n", "group code expected"}),
+    rwtest::caseNameBy(&BadFile::what));
 
 TEST_F(DxfTest, MissingFileAndFolderAreReported) {
-  EXPECT_NE(arx::openDrawing(path("none.dxf")).error.find("cannot open"), std::string::npos);
-  EXPECT_NE(arx::openDrawing(dir).error.find("folder"), std::string::npos);
+  EXPECT_THAT(arx::openDrawing(path("none.dxf")).error, HasSubstr("cannot open"));
+  EXPECT_THAT(arx::openDrawing(dir).error, HasSubstr("folder"));
   const arx::FileResult save = arx::saveDrawing(path("no/such/folder/x.dxf"));
   EXPECT_FALSE(save.ok);
-  EXPECT_NE(save.error.find("cannot create"), std::string::npos) << save.error;
+  EXPECT_THAT(save.error, HasSubstr("cannot create"));
 }
 
 TEST_F(DxfTest, DatabaseWithoutTablesIsRefusedNotCrashed) {

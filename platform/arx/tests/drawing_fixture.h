@@ -15,6 +15,7 @@
 #include "gemat3d.h"
 #include "imgdef.h"
 #include "imgent.h"
+#include "testing/temp_folder.h"
 #include "win32/posix.h"
 
 namespace drawing_test {
@@ -30,16 +31,10 @@ inline int run(const std::string& command, std::string& output) {
 
 class DrawingTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/arx-drawing-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
-    arx::newDrawing();
-  }
+  void SetUp() override { arx::newDrawing(); }
   void TearDown() override {
     arx::newDrawing();
     arx::clearRefusals();
-    std::filesystem::remove_all(dir);
   }
   AcDbDatabase& db() { return arx::workingDrawing(); }
   std::string path(const std::string& name) const { return dir + "/" + name; }
@@ -112,7 +107,8 @@ class DrawingTest : public ::testing::Test {
     return imageId;
   }
 
-  std::string dir;
+  rwtest::TempFolder folder_{"arx-drawing"};
+  const std::string dir = folder_.path().string();
 };
 
 }  // namespace drawing_test

@@ -57,6 +57,7 @@ TEST_F(Profile, DefaultsComeBackWhenThereIsNothingToRead) {
       {"folder as INI file", nullptr, true, true},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     fs::remove_all(dir_ / "Rasterwerk.ini");
     if (c.iniIsFolder) fs::create_directories(dir_ / "Rasterwerk.ini");
     app_.m_pszRegistryKey = c.registryKey;

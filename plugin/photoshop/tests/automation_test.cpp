@@ -1,12 +1,17 @@
 // Each Photoshop operation as the editor's journal records it: event,
 // descriptor keys, classes, types and values, dialog mode 2.
+#include <gmock/gmock.h>
 #include <comdef.h>
 
 #include <functional>
 
 #include "bridge_fixture.h"
+#include "testing/case_name.h"
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 const std::string kInPng = R"("In  " path "D:\out.png"; "LwCs" boolean true)";
 
@@ -71,7 +76,7 @@ TEST_P(OperationTest, PlaysItsEventWithItsDescriptorInSilentModeAfterClearingThe
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, OperationTest, ::testing::ValuesIn(kOperations),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rwtest::CaseName());
 
 TEST_F(BridgeTest, EventsWithoutDescriptorAndPropertyReadsLeaveTheSharedDescriptorAlone) {
   WritePlot("page.png", "red", 5);
@@ -82,6 +87,7 @@ TEST_F(BridgeTest, EventsWithoutDescriptorAndPropertyReadsLeaveTheSharedDescript
   const std::pair<const char*, std::function<bool()>> plays[] = {
       {"copy", psCopy}, {"past", psPaste}, {"Dlt ", psDelete}, {"ClrR", psColorRange}};
   for (const auto& [event, run] : plays) {
+    SCOPED_TRACE(event);
     run();
     EXPECT_EQ(photoshop::Journal().back().event, event);
     EXPECT_EQ(photoshop::Journal().back().descriptor, "");
@@ -116,7 +122,7 @@ TEST_F(BridgeTest, CloseDiscardingClosesAChangedDocumentWithoutAsking) {
   EXPECT_EQ(journal[journal.size() - 2].descriptor,
             R"("null" reference [property "Prpr" "IsDr"; enumerated "Dcmn" "Ordn" "Trgt"]; "T   " boolean false)");
   EXPECT_EQ(journal.back().event, "Cls ");
-  EXPECT_EQ(Transcript().find("msgbox"), std::string::npos);
+  EXPECT_THAT(Transcript(), Not(HasSubstr("msgbox")));
 }
 
 TEST_F(BridgeTest, APlayAnsweredWithAResultReportsFalse) {
