@@ -1,5 +1,6 @@
 // The boundary options form opened from the hatch form.
 #include <gmock/gmock.h>
+
 #include "HatchFixture.h"
 #include "testing/case_name.h"
 #include "testing/transcript.h"

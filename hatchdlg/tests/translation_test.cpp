@@ -1,5 +1,6 @@
 // Captions from dfelmar2.msg beside the library.
 #include <gmock/gmock.h>
+
 #include "HatchFixture.h"
 #include "Translate.h"
 #include "testing/transcript.h"

@@ -3,6 +3,7 @@
 // the settings; a stand-in GIMP on drive C: that records its calls and
 // writes what the test asks for.
 #include <gmock/gmock.h>
+
 #include "create_fixture.h"
 #include "testing/case_name.h"
 #include "testing/transcript.h"

@@ -1,6 +1,7 @@
 // "TAVO_IMGCREATE" with the real GIMP, unattended, through the shipped
 // launcher on drive C: and the script installed at the user's Yes.
 #include <gmock/gmock.h>
+
 #include "create_fixture.h"
 #include "testing/transcript.h"
 

@@ -2,6 +2,7 @@
 // D:\work\site.dxf: what the main dialog shows, every check of the create
 // workflow with its message, and a complete run with the photo editor.
 #include <gmock/gmock.h>
+
 #include "create_fixture.h"
 #include "testing/case_name.h"
 #include "testing/transcript.h"

@@ -1,6 +1,7 @@
 // "TAVO_IMGEDIT" with the real GIMP, through the shipped launcher and script,
 // unattended: GIMP opens the picture and ends, and the image is reloaded.
 #include <gmock/gmock.h>
+
 #include "edit_fixture.h"
 
 namespace {

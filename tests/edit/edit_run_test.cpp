@@ -2,6 +2,7 @@
 // the image source dialog and the photo editor, checked in the transcript,
 // the pictures and the drawing saved afterwards.
 #include <gmock/gmock.h>
+
 #include "edit_fixture.h"
 
 namespace {

@@ -1,5 +1,6 @@
 // The GIMP location dialog run in-process with a scripted user.
 #include <gmock/gmock.h>
+
 #include "dialogs/gimp_location_dialog.h"
 #include "dialogs/tests/small_dialog_fixture.h"
 

@@ -1,5 +1,6 @@
 // The image source file dialog run in-process with a scripted user.
 #include <gmock/gmock.h>
+
 #include "dialogs/image_source_dialog.h"
 #include "dialogs/tests/small_dialog_fixture.h"
 

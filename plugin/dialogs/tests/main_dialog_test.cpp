@@ -1,6 +1,7 @@
 // The main dialog run in-process with a scripted user: what it shows from the
 // settings and the drawing, and the layer check of its OK.
 #include <gmock/gmock.h>
+
 #include "dialogs/main_dialog.h"
 #include "frame/message_box.h"
 #include "settings/plugin_app.h"

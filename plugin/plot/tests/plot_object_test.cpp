@@ -1,6 +1,7 @@
 // The editor's automation plot object: taken through the application object,
 // released on every failing step, plotting to a file and previewing.
 #include <gmock/gmock.h>
+
 #include "editor_fixture.h"
 #include "plot/plot_object.h"
 
