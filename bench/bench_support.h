@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -38,6 +39,25 @@ struct TempFolder {
   }
   std::filesystem::path path;
 };
+
+// The entity count of "PROGRAM [--entities N]" into `entities` (left as it
+// is without the option); false with the reason in `error`.
+inline bool entitiesArgument(int argc, char** argv, long& entities, std::string& error) {
+  if (argc == 3 && std::string(argv[1]) == "--entities") entities = std::atol(argv[2]);
+  else if (argc != 1) error = "usage: " + std::filesystem::path(argv[0]).filename().string() + " [--entities N]";
+  else return true;
+  if (error.empty() && entities <= 0) error = "the number of entities must be positive";
+  return error.empty();
+}
+
+// Makes the benchmark's drawing of `entities` entities at `dxf` with the
+// samples script (ezdxf, RW_SAMPLES_SCRIPT); false when it cannot.
+inline bool makeBenchDrawing(long entities, const std::string& dxf) {
+  std::string output;
+  return run(std::string(kPython) + " " + quoted(RW_SAMPLES_SCRIPT) + " --bench " + std::to_string(entities) + " " +
+                 quoted(dxf),
+             output);
+}
 
 inline int fail(const char* program, const std::string& message) {
   std::fprintf(stderr, "%s: %s\n", program, message.c_str());

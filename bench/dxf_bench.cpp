@@ -50,19 +50,14 @@ bool openAndSave(const std::string& source, const std::string& target, double& s
 
 int main(int argc, char** argv) {
   long entities = 540000;  // about 100 MB as ezdxf writes them
-  if (argc == 3 && std::string(argv[1]) == "--entities") entities = std::atol(argv[2]);
-  else if (argc != 1) return fail("usage: dxf_bench [--entities N]");
-  if (entities <= 0) return fail("the number of entities must be positive");
+  if (std::string error; !entitiesArgument(argc, argv, entities, error)) return fail(error);
 
   TempFolder temp("rw-dxf-bench");
   const std::string dxf = (temp.path / "bench.dxf").string();
-  std::string output;
   std::printf("making a drawing of %ld entities with ezdxf...\n", entities);
   std::fflush(stdout);
-  if (!run(std::string(kPython) + " " + quoted(RW_SAMPLES_SCRIPT) + " --bench " + std::to_string(entities) + " " +
-               quoted(dxf),
-           output))
-    return fail("the drawing could not be made (python3-ezdxf installed?)");
+  if (!makeBenchDrawing(entities, dxf)) return fail("the drawing could not be made (python3-ezdxf installed?)");
+  std::string output;
   const double megabytes = static_cast<double>(fs::file_size(dxf)) / 1e6;
   std::printf("drawing: %.1f MB\n", megabytes);
 

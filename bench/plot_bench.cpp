@@ -25,19 +25,14 @@ int fail(const std::string& message) { return bench::fail("plot_bench", message)
 
 int main(int argc, char** argv) {
   long entities = 100000;
-  if (argc == 3 && std::string(argv[1]) == "--entities") entities = std::atol(argv[2]);
-  else if (argc != 1) return fail("usage: plot_bench [--entities N]");
-  if (entities <= 0) return fail("the number of entities must be positive");
+  if (std::string error; !entitiesArgument(argc, argv, entities, error)) return fail(error);
 
   TempFolder temp("rw-plot-bench");
   const std::string dxf = (temp.path / "bench.dxf").string();
-  std::string output;
   std::printf("making a drawing of %ld entities...\n", entities);
   std::fflush(stdout);
-  if (!run(std::string(kPython) + " " + quoted(RW_SAMPLES_SCRIPT) + " --bench " + std::to_string(entities) + " " +
-               quoted(dxf),
-           output))
-    return fail("the drawing could not be made (python3-ezdxf installed?)");
+  if (!makeBenchDrawing(entities, dxf)) return fail("the drawing could not be made (python3-ezdxf installed?)");
+  std::string output;
 
   auto start = std::chrono::steady_clock::now();
   const arx::FileResult opened = arx::openDrawing(dxf);

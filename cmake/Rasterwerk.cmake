@@ -3,17 +3,26 @@
 # rw_test(NAME LABELS source... LIBS lib... [TOOLS pattern]): a GoogleTest
 # program whose tests CTest runs with the given labels (one, or a list such as
 # "e2e;gimp"). Tests whose names match the GoogleTest pattern TOOLS (e.g.
-# "*Ezdxf*") need python3-ezdxf and get the label tools as well.
+# "*Ezdxf*") need python3-ezdxf: they get the label tools instead of unit.
+# With RW_UNIT_TESTS_ONLY a program without the label unit is not built and
+# CTest does not know its tests.
 function(rw_test name labels)
   cmake_parse_arguments(T "" "TOOLS" "LIBS" ${ARGN})
+  if(RW_UNIT_TESTS_ONLY AND NOT "unit" IN_LIST labels)
+    add_executable(${name} EXCLUDE_FROM_ALL ${T_UNPARSED_ARGUMENTS})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} rw::test_kit GTest::gmock GTest::gtest_main)
+    return()
+  endif()
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
-  # Test support shared by every folder's tests ("testing/temp_folder.h").
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/platform/win32/testing)
+  # The test kit (testing/) serves every folder's tests.
+  target_link_libraries(${name} PRIVATE ${T_LIBS} rw::test_kit GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(T_TOOLS)
     rw_discover_tests(${name} ${name}_tests "-${T_TOOLS}" "${labels}")
-    rw_discover_tests(${name} ${name}_tools_tests "${T_TOOLS}" "${labels};tools")
+    set(tools_labels ${labels})
+    list(REMOVE_ITEM tools_labels unit)
+    list(APPEND tools_labels tools)
+    rw_discover_tests(${name} ${name}_tools_tests "${T_TOOLS}" "${tools_labels}")
   else()
     rw_discover_tests(${name} ${name}_tests "*" "${labels}")
   endif()

@@ -6,6 +6,9 @@
 #include <string>
 
 #include "SchraffurRecord.h"
+#include "testing/scripted_user.h"
+#include "testing/temp_folder.h"
+#include "testing/transcript.h"
 
 namespace hatchtest {
 
@@ -38,18 +41,12 @@ class HatchTest : public ::testing::Test {
   std::string MessageFilePath() const;
 
   TSchraffurRecord record{};
-  std::string folder;
 
  private:
+  rwtest::TempFolder folder_{"hatchtest"};
+  rwtest::ScriptedUser user_;
   HMODULE module_ = nullptr;
   TDoSchraff doSchraff_ = nullptr;
 };
-
-// The block of the transcript that starts with `header` (its `nth`
-// occurrence); "" when there is none.
-std::string Block(const std::string& transcript, const std::string& header, int nth = 0);
-// The line of a form block that shows the control `name`.
-std::string ControlLine(const std::string& block, const std::string& name);
-int Count(const std::string& text, const std::string& what);
 
 }  // namespace hatchtest

@@ -1,13 +1,19 @@
 // The hatch form through DoSchraff: endings, focus, numbers, key filters,
 // pattern types, help, and the record's limits.
+#include <gmock/gmock.h>
 #include <vcl/testing.h>
 
 #include <cstring>
 
 #include "HatchFixture.h"
+#include "testing/case_name.h"
+#include "testing/transcript.h"
 
 namespace hatchtest {
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 const char kOpened[] = "form frmSchraffur opened";
 const char kClosed[] = "form frmSchraffur closed";
@@ -52,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         Ending{"Preview", 0, TRUE, "form frmSchraffur click VoransichtButton\n", 2, 6},
         Ending{"TakeOverProperties", 0, FALSE, "form frmSchraffur click UebernehmenButton\n", 2, 7},
         Ending{"MouseOnPickPoints", 0, FALSE, "form frmSchraffur mouse 300 40\n", 2, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    rwtest::CaseName());
 
 TEST_F(HatchTest, ApplyWithCustomFieldHandsItsTextAsPatternName) {
   record.PatternType = 2;
@@ -75,8 +81,8 @@ TEST_P(InitialFocus, FollowsTheIncomingAction) {
   record.Action = GetParam().action;
   record.BoundaryDefined = GetParam().boundary;
   record.PatternType = GetParam().patternType;
-  std::string opened = Block(Run("form frmSchraffur close\n"), kOpened);
-  EXPECT_NE(opened.find(std::string("focus=") + GetParam().control + "\n"), std::string::npos) << opened;
+  std::string opened = rwtest::block(Run("form frmSchraffur close\n"), kOpened);
+  EXPECT_THAT(opened, HasSubstr(std::string("focus=") + GetParam().control + "\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Hatch, InitialFocus,
@@ -113,11 +119,10 @@ TEST_P(NumbersShown, WithDotWhateverTheSystemSeparator) {
   record.Scale = n.scale;
   record.Angle = n.angle;
   record.Spacing = n.spacing;
-  std::string opened = Block(Run("form frmSchraffur close\n"), kOpened);
-  EXPECT_NE(ControlLine(opened, "FaktorEdit").find(std::string("text=\"") + n.scaleText + "\""), std::string::npos);
-  EXPECT_NE(ControlLine(opened, "WinkelEdit").find(std::string("text=\"") + n.angleText + "\""), std::string::npos);
-  EXPECT_NE(ControlLine(opened, "AbstandEdit").find(std::string("text=\"") + n.spacingText + "\""),
-            std::string::npos);
+  std::string opened = rwtest::block(Run("form frmSchraffur close\n"), kOpened);
+  EXPECT_THAT(rwtest::controlLine(opened, "FaktorEdit"), HasSubstr(std::string("text=\"") + n.scaleText + "\""));
+  EXPECT_THAT(rwtest::controlLine(opened, "WinkelEdit"), HasSubstr(std::string("text=\"") + n.angleText + "\""));
+  EXPECT_THAT(rwtest::controlLine(opened, "AbstandEdit"), HasSubstr(std::string("text=\"") + n.spacingText + "\""));
 }
 
 INSTANTIATE_TEST_SUITE_P(Hatch, NumbersShown,
@@ -153,10 +158,9 @@ TEST_P(KeyFilter, DropsKeysWithAWarningBeep) {
   record.Spacing = 2.0;
   std::string transcript = Run(std::string("form frmSchraffur type ") + t.field + " \"" + t.keys +
                                "\"\nform frmSchraffur close\n");
-  EXPECT_NE(ControlLine(Block(transcript, kClosed), t.field).find(std::string("text=\"") + t.text + "\""),
-            std::string::npos)
-      << Block(transcript, kClosed);
-  EXPECT_EQ(Count(transcript, "beep type=48"), t.beeps);
+  EXPECT_THAT(rwtest::controlLine(rwtest::block(transcript, kClosed), t.field), HasSubstr(std::string("text=\"") + t.text + "\""))
+      << rwtest::block(transcript, kClosed);
+  EXPECT_EQ(rwtest::count(transcript, "beep type=48"), t.beeps);
 }
 
 INSTANTIATE_TEST_SUITE_P(Hatch, KeyFilter,
@@ -189,7 +193,7 @@ TEST_P(TypeSwitching, EnablesTheFieldsOfTheType) {
   const TypeSwitch& s = GetParam();
   record.PatternType = 0;
   std::strcpy(record.CustomPattern, "MEINMUSTER");
-  std::string closed = Block(Run(std::string("form frmSchraffur select MusterTypComboBox ") + s.item +
+  std::string closed = rwtest::block(Run(std::string("form frmSchraffur select MusterTypComboBox ") + s.item +
                                  "\nform frmSchraffur close\n"),
                              kClosed);
   EXPECT_EQ(record.PatternType, s.patternType);
@@ -200,10 +204,12 @@ TEST_P(TypeSwitching, EnablesTheFieldsOfTheType) {
                                                  {"AbstandEdit", s.spacingOn},
                                                  {"DoppelschraffurCheckBox", s.doubleOn}};
   for (const auto& [control, on] : states) {
-    const std::string line = ControlLine(closed, control);
-    EXPECT_EQ(line.find(" disabled") == std::string::npos, on) << line;
+    SCOPED_TRACE(control);
+    const std::string line = rwtest::controlLine(closed, control);
+    if (on) EXPECT_THAT(line, Not(HasSubstr(" disabled")));
+    else EXPECT_THAT(line, HasSubstr(" disabled"));
     if (std::string(control) == "MusterComboBox" || std::string(control) == "AbstandEdit") {
-      EXPECT_NE(line.find(on ? "color=clWindow" : "color=clInactiveBorder"), std::string::npos) << line;
+      EXPECT_THAT(line, HasSubstr(on ? "color=clWindow" : "color=clInactiveBorder"));
     }
   }
 }
@@ -242,10 +248,8 @@ TEST_F(HatchTest, CustomPatternMatchingAListedNameInAnotherCaseSwitchesToCustom)
     record.PatternList = patterns;
     record.PatternType = 0;
     std::strcpy(record.CustomPattern, c.custom);
-    std::string opened = Block(Run("form frmSchraffur close\n"), kOpened);
-    EXPECT_NE(ControlLine(opened, "MusterTypComboBox")
-                  .find(c.matches ? "text=\"Benutzerspezifisch\"" : "text=\"Vordefiniert\""),
-              std::string::npos);
+    std::string opened = rwtest::block(Run("form frmSchraffur close\n"), kOpened);
+    EXPECT_THAT(rwtest::controlLine(opened, "MusterTypComboBox"), HasSubstr(c.matches ? "text=\"Benutzerspezifisch\"" : "text=\"Vordefiniert\""));
     EXPECT_EQ(record.PatternType, c.matches ? 2 : 0);
     if (c.matches) {
       EXPECT_STREQ(record.PatternName, c.custom);
@@ -255,9 +259,10 @@ TEST_F(HatchTest, CustomPatternMatchingAListedNameInAnotherCaseSwitchesToCustom)
 
 TEST_F(HatchTest, PatternTypeOutsideTheListShowsTheFirstType) {
   for (int type : {5, 3, -1}) {
+    SCOPED_TRACE(::testing::Message() << "PatternType " << type);
     record.PatternType = type;
-    std::string opened = Block(Run("form frmSchraffur close\n"), kOpened);
-    EXPECT_NE(ControlLine(opened, "MusterTypComboBox").find("text=\"Vordefiniert\""), std::string::npos) << type;
+    std::string opened = rwtest::block(Run("form frmSchraffur close\n"), kOpened);
+    EXPECT_THAT(rwtest::controlLine(opened, "MusterTypComboBox"), HasSubstr("text=\"Vordefiniert\"")) << type;
     EXPECT_EQ(record.PatternType, 0);
   }
 }
@@ -266,11 +271,11 @@ TEST_F(HatchTest, ShowWritesCheckBoxesAndOriginDisablesAssociative) {
   record.Origin = 7;
   record.DoubleHatch = 5;
   record.Associative = 3;  // the box is ticked already: no change, no write
-  std::string opened = Block(Run("form frmSchraffur close\n"), kOpened);
+  std::string opened = rwtest::block(Run("form frmSchraffur close\n"), kOpened);
   EXPECT_EQ(record.Origin, 1);
   EXPECT_EQ(record.DoubleHatch, 1);
   EXPECT_EQ(record.Associative, 3);
-  EXPECT_NE(ControlLine(opened, "AssoziativschraffurCheckBox").find("disabled"), std::string::npos);
+  EXPECT_THAT(rwtest::controlLine(opened, "AssoziativschraffurCheckBox"), HasSubstr("disabled"));
 }
 
 struct Help {
@@ -299,7 +304,7 @@ TEST_F(HatchTest, AnExceptionInAHandlerIsShownAndTheFormStaysOpen) {
   record.HelpProc = [](TSchraffurRecord*) WINAPI { throw std::runtime_error("kaputt"); };
   std::string transcript =
       Run("form frmSchraffur click HilfeButton\nmsgbox ok\nform frmSchraffur click AbbrechenButton\n");
-  EXPECT_NE(transcript.find("| Ausnahmebedingung: kaputt"), std::string::npos) << transcript;
+  EXPECT_THAT(transcript, HasSubstr("| Ausnahmebedingung: kaputt"));
   EXPECT_EQ(record.ExitReason, 1);
 }
 
@@ -315,7 +320,7 @@ TEST_F(HatchTest, ACallFromAHostCallbackWhileTheFormIsOpenReturnsAtOnce) {
   };
   std::string transcript = Run("form frmSchraffur click HilfeButton\nform frmSchraffur click AbbrechenButton\n");
   EXPECT_EQ(calls.help, 1);
-  EXPECT_EQ(Count(transcript, "form frmSchraffur opened"), 1);
+  EXPECT_EQ(rwtest::count(transcript, "form frmSchraffur opened"), 1);
   EXPECT_EQ(record.ExitReason, 1);
 }
 
@@ -334,23 +339,23 @@ TEST_F(HatchTest, CustomPatternWithoutNulIsReadUpTo1024Characters) {
   std::memset(record.CustomPattern, 'C', sizeof record.CustomPattern);
   record.PatternType = 2;
   record.BoundaryDefined = TRUE;
-  std::string opened = Block(Run("form frmSchraffur click AnwendenButton\n"), kOpened);
-  EXPECT_NE(ControlLine(opened, "BenutzerMusterEdit").find("text=\"" + std::string(1024, 'C') + "\""),
-            std::string::npos);
+  std::string opened = rwtest::block(Run("form frmSchraffur click AnwendenButton\n"), kOpened);
+  EXPECT_THAT(rwtest::controlLine(opened, "BenutzerMusterEdit"), HasSubstr("text=\"" + std::string(1024, 'C') + "\""));
   EXPECT_EQ(std::string(record.PatternName), std::string(1023, 'C'));
   EXPECT_EQ(record.ExitReason, 0);
 }
 
 TEST_F(HatchTest, WithoutARecordApplyAndCancelOnlyClose) {
   for (const char* ending : {"click AnwendenButton", "click AbbrechenButton", "close"}) {
+    SCOPED_TRACE(ending);
     std::string transcript = Run(std::string("form frmSchraffur click Punkte_waehlenButton\n"
                                              "form frmSchraffur click HilfeButton\n"
                                              "form frmSchraffur click optionenButton\n"
                                              "form frmSchraffur ") +
                                      ending + "\n",
                                  nullptr);
-    EXPECT_NE(transcript.find(kClosed), std::string::npos) << ending;
-    EXPECT_EQ(transcript.find("form FormOptionen"), std::string::npos);
+    EXPECT_THAT(transcript, HasSubstr(kClosed)) << ending;
+    EXPECT_THAT(transcript, Not(HasSubstr("form FormOptionen")));
   }
   EXPECT_EQ(calls.help, 0);
 }

@@ -1,8 +1,15 @@
 // The boundary options form opened from the hatch form.
+#include <gmock/gmock.h>
+
 #include "HatchFixture.h"
+#include "testing/case_name.h"
+#include "testing/transcript.h"
 
 namespace hatchtest {
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 const char kOptionsOpened[] = "form FormOptionen opened";
 const char kOpenOptions[] = "form frmSchraffur click optionenButton\n";
@@ -24,9 +31,9 @@ class OptionsTest : public HatchTest {
 TEST_F(OptionsTest, WithoutABoundarySetFromScreenIsChosenAndOkWritesIt) {
   record.BoundaryCount = 0;
   std::string transcript = Run(std::string(kOpenOptions) + "form FormOptionen click ButtonOk\nform frmSchraffur close\n");
-  std::string opened = Block(transcript, kOptionsOpened);
-  EXPECT_NE(ControlLine(opened, "RadioButtonVonUmgrenzung").find("disabled unchecked"), std::string::npos) << opened;
-  EXPECT_NE(ControlLine(opened, "RadioButtonVomBildschirm").find(" checked"), std::string::npos);
+  std::string opened = rwtest::block(transcript, kOptionsOpened);
+  EXPECT_THAT(rwtest::controlLine(opened, "RadioButtonVonUmgrenzung"), HasSubstr("disabled unchecked")) << opened;
+  EXPECT_THAT(rwtest::controlLine(opened, "RadioButtonVomBildschirm"), HasSubstr(" checked"));
   EXPECT_EQ(record.FromBoundary, 0);
   EXPECT_EQ(record.IslandDetection, 1);
 }
@@ -55,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Hatch, OptionsCancel,
                          ::testing::Values(Cancelling{"CancelButton", "form FormOptionen click ButtonAbbruch\n"},
                                            Cancelling{"CloseBox", "form FormOptionen close\n"},
                                            Cancelling{"Escape", "form FormOptionen key ButtonOk Escape\n"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rwtest::CaseName());
 
 TEST_F(OptionsTest, CancelWithoutAHostFunctionOnlyRestores) {
   record.OptionsCancelProc = nullptr;
@@ -69,14 +76,14 @@ TEST_F(OptionsTest, NewBoundaryLinesCloseBothFormsAndReopenTheOptionsNextTime) {
   EXPECT_EQ(record.ExitReason, 2);
   EXPECT_EQ(record.Action, 9);
   EXPECT_EQ(record.NewBoundary, 1);
-  EXPECT_NE(first.find("form frmSchraffur closed"), std::string::npos);
+  EXPECT_THAT(first, HasSubstr("form frmSchraffur closed"));
 
   record.BoundaryCount = 3;  // the host picked new lines
   record.FromBoundary = FALSE;
   std::string second = Run("form FormOptionen click ButtonOk\nform frmSchraffur close\n");
-  std::string opened = Block(second, kOptionsOpened);
+  std::string opened = rwtest::block(second, kOptionsOpened);
   EXPECT_LT(second.find(kOptionsOpened), second.find("form frmSchraffur opened"));
-  EXPECT_NE(ControlLine(opened, "RadioButtonVonUmgrenzung").find(" checked"), std::string::npos) << opened;
+  EXPECT_THAT(rwtest::controlLine(opened, "RadioButtonVonUmgrenzung"), HasSubstr(" checked")) << opened;
   EXPECT_EQ(record.FromBoundary, 1);
   EXPECT_EQ(record.NewBoundary, 0);
   EXPECT_EQ(record.ExitReason, 1);
@@ -93,10 +100,12 @@ class StyleChoice : public OptionsTest, public ::testing::WithParamInterface<Sty
 TEST_P(StyleChoice, ShowsItsPictureAndSetsHatchStyle) {
   std::string transcript = Run(std::string(kOpenOptions) + "form FormOptionen select ComboBoxSchraffurStil " +
                                GetParam().item + "\nform FormOptionen click ButtonOk\nform frmSchraffur close\n");
-  std::string closed = Block(transcript, "form FormOptionen closed");
+  std::string closed = rwtest::block(transcript, "form FormOptionen closed");
   for (const char* image : {"ImageNormal", "ImageAeussere", "ImageIgnorieren"}) {
+    SCOPED_TRACE(image);
     const bool shown = std::string(image) == GetParam().picture;
-    EXPECT_EQ(ControlLine(closed, image).find(" hidden") == std::string::npos, shown) << image;
+    if (shown) EXPECT_THAT(rwtest::controlLine(closed, image), Not(HasSubstr(" hidden")));
+    else EXPECT_THAT(rwtest::controlLine(closed, image), HasSubstr(" hidden"));
   }
   EXPECT_EQ(record.HatchStyle, GetParam().hatchStyle);
 }
@@ -110,8 +119,8 @@ TEST_F(OptionsTest, TypedStyleMatchingNoItemShowsNormalAndKeepsTheStyle) {
   record.HatchStyle = 1;
   std::string transcript = Run(std::string(kOpenOptions) + "form FormOptionen set ComboBoxSchraffurStil Kreuz\n" +
                                "form FormOptionen click ButtonOk\nform frmSchraffur close\n");
-  std::string closed = Block(transcript, "form FormOptionen closed");
-  EXPECT_EQ(ControlLine(closed, "ImageNormal").find(" hidden"), std::string::npos);
+  std::string closed = rwtest::block(transcript, "form FormOptionen closed");
+  EXPECT_THAT(rwtest::controlLine(closed, "ImageNormal"), Not(HasSubstr(" hidden")));
   EXPECT_EQ(record.HatchStyle, 1);
 }
 
@@ -125,11 +134,13 @@ TEST_F(OptionsTest, OkTakesTheIslandBoxAndRadioButtons) {
 }
 
 TEST_F(OptionsTest, TheStylePicturesAreTheFormsOwnBitmaps) {
-  std::string opened = Block(Run(std::string(kOpenOptions) + "form FormOptionen close\nform frmSchraffur close\n"),
+  std::string opened = rwtest::block(Run(std::string(kOpenOptions) + "form FormOptionen close\nform frmSchraffur close\n"),
                              kOptionsOpened);
-  for (const char* image : {"ImageNormal", "ImageAeussere", "ImageIgnorieren"})
-    EXPECT_NE(ControlLine(opened, image).find("picture=69x60 size=69x60"), std::string::npos) << opened;
-  EXPECT_NE(ControlLine(opened, "ImageNormal").find("stretch"), std::string::npos);
+  for (const char* image : {"ImageNormal", "ImageAeussere", "ImageIgnorieren"}) {
+    SCOPED_TRACE(image);
+    EXPECT_THAT(rwtest::controlLine(opened, image), HasSubstr("picture=69x60 size=69x60")) << opened;
+  }
+  EXPECT_THAT(rwtest::controlLine(opened, "ImageNormal"), HasSubstr("stretch"));
 }
 
 }  // namespace

@@ -2,18 +2,22 @@
 // cannot go to GIMP: the layered document, the picture, the world file and
 // the settings; a stand-in GIMP on drive C: that records its calls and
 // writes what the test asks for.
+#include <gmock/gmock.h>
+
 #include "create_fixture.h"
+#include "testing/case_name.h"
+#include "testing/transcript.h"
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 constexpr const char* kNotWhole = "The image file is missing or incomplete:";
 constexpr const char* kCancel = "dialog 12000 click 14033\n";
 
-std::size_t Occurrences(const std::string& text, const std::string& part) {
-  std::size_t count = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
-}
+// A path as a word of the stand-in GIMP's shell script.
+std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 // A folder where the run wants to write a file: nothing can write it.
 void BlockWithFolder(const fs::path& file) { fs::create_directories(file); }
@@ -47,28 +51,32 @@ TEST_P(PhotoEditorFaults, AreShownOnceAndAPictureThatIsNotWholeIsNotInserted) {
   const int status = Host("TAVO_IMGCREATE\n",
                           std::string("dialog 12000 select 12006 PNG\ndialog 12000 click 12032\n") + c.answers +
                               (c.inserted ? "" : kCancel),
-                          "--save-as " + Quoted(dir / "saved.dxf"));
+                          {"--save-as", (dir / "saved.dxf").string()});
   EXPECT_EQ(status, 0) << transcript;
   if (*c.message) {
     const std::string box = MessageBoxEntry(c.message, "ok", "none", "ok");
-    const std::string::size_type at = transcript.find(box.substr(0, box.size() - 1));  // the text may go on
-    EXPECT_NE(at, std::string::npos) << transcript;
-    EXPECT_EQ(transcript.find("buttons=ok", at + box.size() - 1), std::string::npos) << "one message\n" << transcript;
+    EXPECT_THAT(transcript, HasSubstr(box.substr(0, box.size() - 1)));  // the text may go on
+    EXPECT_EQ(rwtest::count(transcript, "buttons=ok"), 1) << "one message";
   }
-  if (*c.line) EXPECT_TRUE(Contains(c.line)) << transcript;
-  if (!*c.message) EXPECT_EQ(transcript.find("buttons=ok"), std::string::npos) << transcript;
+  if (*c.line) {
+    EXPECT_THAT(transcript, HasSubstr(c.line));
+  }
+  if (!*c.message) {
+    EXPECT_THAT(transcript, Not(HasSubstr("buttons=ok")));
+  }
   EXPECT_EQ(ImagesIn(dir / "saved.dxf").size(), c.inserted ? 1u : 0u) << transcript;
   // A failed run keeps the dialog open; the user cancels it.
-  EXPECT_EQ(Contains("input 12000 -> click 14033\n"), !c.inserted) << transcript;
+  if (c.inserted) EXPECT_THAT(transcript, Not(HasSubstr("input 12000 -> click 14033\n")));
+  else EXPECT_THAT(transcript, HasSubstr("input 12000 -> click 14033\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(CreateWorkflow, PhotoEditorFaults, ::testing::ValuesIn(kPhotoEditorFaults),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rwtest::CaseName());
 
 // A photo editor still running when the host unloads its modules (a command
 // that an error ended) does not keep the host from ending.
 TEST_F(CreateRun, HostEndsWithThePhotoEditorStillRunning) {
-  EXPECT_EQ(Host("", "", std::string("--module ") + EDITOR_LEFT_RUNNING_MODULE), 0) << ReadFile(dir / "stderr.txt");
+  EXPECT_EQ(Host("", "", {"--module", EDITOR_LEFT_RUNNING_MODULE}), 0) << run.errors;
 }
 
 // GIMP at C:\gimp\bin\gimp-2.10.exe with its script installed: a shell
@@ -97,14 +105,13 @@ class StandInGimpRun : public CreateRun {
     fs::permissions(program, fs::perms::owner_all);
   }
   int Run(const std::string& answers) {
-    return Host("TAVO_IMGCREATE\n", answers, "--drive C=" + Quoted(dir / "C") + " --save-as " +
-                                                 Quoted(dir / "saved.dxf"));
+    return Host("TAVO_IMGCREATE\n", answers,
+                {"--drive", "C=" + (dir / "C").string(), "--save-as", (dir / "saved.dxf").string()});
   }
-  std::string Calls() const { return ReadFile(dir / "gimp-calls.txt"); }
+  std::string Calls() const { return readFile(dir / "gimp-calls.txt"); }
   // A whole layered document and picture of the size of the plots, for the
   // stand-in to copy or cut.
   void MakePictures() const {
-    Magick::InitializeMagick(nullptr);
     Magick::Image picture(Magick::Geometry(640, 480), Magick::Color("white"));
     picture.write("PSD:" + (dir / "whole.psd").string());
     picture.write("PNG:" + (dir / "whole.png").string());
@@ -133,9 +140,10 @@ TEST_F(StandInGimpRun, FileCutOffIsNamedAndNotInserted) {
     for (const fs::path& left : {dir / "gimp-calls.txt", work / "site.psd", work / "site.png"}) fs::remove(left);
     Gimp(c.onCreate, c.onConvert);
     EXPECT_EQ(Run(std::string("dialog 12000 click 12032\nmsgbox ok\n") + kCancel), 0) << transcript;
-    EXPECT_TRUE(Contains(MessageBoxEntry(std::string(kNotWhole) + "\n" + c.shown, "ok", "none", "ok"))) << transcript;
-    EXPECT_NE(Calls().find("Tavo-Imgcreate"), std::string::npos) << Calls();
-    EXPECT_EQ(Calls().find("Tavo-Imgconvert") != std::string::npos, c.converted) << Calls();
+    EXPECT_THAT(transcript, HasSubstr(MessageBoxEntry(std::string(kNotWhole) + "\n" + c.shown, "ok", "none", "ok")));
+    EXPECT_THAT(Calls(), HasSubstr("Tavo-Imgcreate"));
+    if (c.converted) EXPECT_THAT(Calls(), HasSubstr("Tavo-Imgconvert"));
+    else EXPECT_THAT(Calls(), Not(HasSubstr("Tavo-Imgconvert")));
     EXPECT_TRUE(ImagesIn(dir / "saved.dxf").empty());
   }
 }
@@ -144,7 +152,7 @@ TEST_F(StandInGimpRun, WholeFilesAreInserted) {
   MakePictures();
   Gimp(Copy("whole.psd", "site.psd"), Copy("whole.png", "site.png"));
   EXPECT_EQ(Run("dialog 12000 click 12032\n"), 0) << transcript;
-  EXPECT_EQ(transcript.find("msgbox"), std::string::npos) << transcript;
+  EXPECT_THAT(transcript, Not(HasSubstr("msgbox")));
   EXPECT_EQ(ImagesIn(dir / "saved.dxf").size(), 1u) << transcript;
 }
 
@@ -169,22 +177,22 @@ class UnsafeTexts : public StandInGimpRun, public ::testing::WithParamInterface<
 TEST_P(UnsafeTexts, AreRefusedBeforeAnythingIsPlotted) {
   const UnsafeTextCase& c = GetParam();
   if (*c.layerName) {
-    std::string drawing = ReadFile(work / "site.dxf");
+    std::string drawing = readFile(work / "site.dxf");
     for (std::string::size_type at; (at = drawing.find("\nWATER\n")) != std::string::npos;)
       drawing.replace(at, 7, std::string("\n") + c.layerName + "\n");
     std::ofstream(work / "site.dxf", std::ios::binary) << drawing;
   }
   EXPECT_EQ(Run(std::string(c.answers) + "dialog 12000 click 12032\nmsgbox ok\n" + kCancel), 0) << transcript;
   const std::string text = "This text can not be passed to Gimp safely:\n" + c.text;
-  EXPECT_TRUE(Contains(MessageBoxEntry(text, "ok", "none", "ok"))) << transcript;
-  EXPECT_EQ(Occurrences(transcript, "msgbox"), 1u) << transcript;
-  EXPECT_EQ(transcript.find("plot file="), std::string::npos) << transcript;
+  EXPECT_THAT(transcript, HasSubstr(MessageBoxEntry(text, "ok", "none", "ok")));
+  EXPECT_EQ(rwtest::count(transcript, "msgbox"), 1) << transcript;
+  EXPECT_THAT(transcript, Not(HasSubstr("plot file=")));
   EXPECT_EQ(FilesIn(work), std::vector<std::string>{"site.dxf"});
   EXPECT_FALSE(fs::exists(dir / "gimp-calls.txt")) << Calls();
-  EXPECT_TRUE(Contains("input 12000 -> click 14033\n")) << transcript;
+  EXPECT_THAT(transcript, HasSubstr("input 12000 -> click 14033\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(CreateWorkflow, UnsafeTexts, ::testing::ValuesIn(kUnsafeTexts),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rwtest::CaseName());
 
 }  // namespace

@@ -3,79 +3,52 @@
 // folder and answers of the test's own, and what a run leaves: its
 // transcript, files, layered document and saved drawing.
 #include <Magick++.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <list>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "testing/acad_host.h"
+#include "testing/temp_folder.h"
+#include "testing/transcript.h"
+
 namespace fs = std::filesystem;
 
-inline std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using rwtest::readFile;
 
-inline std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
-// The message box line of the transcript and its text lines.
+// The message box of the plug-in, owned by its main dialog, as the transcript
+// shows it.
 inline std::string MessageBoxEntry(const std::string& text, const std::string& buttons,
                                    const std::string& icon, const std::string& answer) {
-  std::string entry = "msgbox caption=\"Rasterwerk\" buttons=" + buttons + " icon=" + icon +
-                      " owner=\"Rasterwerk\" -> " + answer + "\n";
-  std::istringstream lines(text);
-  for (std::string line; std::getline(lines, line);) entry += "  | " + line + "\n";
-  return entry;
+  return rwtest::messageBoxEntry(text, buttons, icon, answer);
 }
 
 class CreateRun : public ::testing::Test {
  protected:
   CreateRun() {
-    std::string pattern = (fs::temp_directory_path() / "create-run-XXXXXX").string();
-    dir = mkdtemp(pattern.data());
-    work = dir / "D" / "work";
     fs::create_directories(work);
     fs::copy_file(SITE_PLAN, work / "site.dxf");
-  }
-  ~CreateRun() override { fs::remove_all(dir); }
-
-  // Runs the script on D:\work\site.dxf; the transcript is kept in `transcript`.
-  // A host that has not ended after a generous minute hangs: it is killed and
-  // the run fails.
-  int Host(const std::string& script, const std::string& answers, const std::string& options = "") {
-    std::ofstream(dir / "script.scr") << script;
-    std::ofstream(dir / "answers.txt") << answers;
-    const std::string command = "timeout -s KILL 60 " + std::string(ACAD_HOST) + " " + options + " --drive D=" + Quoted(dir / "D") +
-                                " --user-dir " + Quoted(dir / "user") + " --script " + Quoted(dir / "script.scr") +
-                                " --answers " + Quoted(dir / "answers.txt") + " --transcript " +
-                                Quoted(dir / "transcript.txt") + " " + Quoted(work / "site.dxf") +
-                                " >/dev/null 2>" + Quoted(dir / "stderr.txt");
-    const int status = std::system(command.c_str());
-    transcript = ReadFile(dir / "transcript.txt");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    host.options = {"--drive", "D=" + (dir / "D").string(), "--user-dir", (dir / "user").string()};
   }
 
-  bool Contains(const std::string& text) const { return transcript.find(text) != std::string::npos; }
-  // The line of control `id` in the main dialog's last "opened" or "closed" block.
+  // Runs the script on D:\work\site.dxf with `options` of the run; the
+  // transcript is kept in `transcript`, the rest of the run in `run`.
+  int Host(const std::string& script, const std::string& answers, std::vector<std::string> options = {}) {
+    options.push_back((work / "site.dxf").string());
+    run = host.run(script, answers, options);
+    transcript = run.transcript;
+    return run.exitCode;
+  }
+
+  // The line of control `id` in the main dialog's last "opened" or "closed"
+  // block.
   std::string ControlLine(const std::string& event, int id) const {
-    const std::string header = "dialog 12000 " + event;
-    const std::string::size_type start = transcript.rfind(header);
-    if (start == std::string::npos) return "";
-    std::istringstream block(transcript.substr(start));
-    std::string line;
-    std::getline(block, line);
-    while (std::getline(block, line) && line.rfind("  ", 0) == 0) {
-      if (line.find(" " + std::to_string(id) + " ") != std::string::npos) return line;
-    }
-    return "";
+    return rwtest::controlLine(rwtest::lastBlock(transcript, "dialog 12000 " + event), std::to_string(id));
   }
   std::vector<std::string> FilesIn(const fs::path& folder) const {
     std::vector<std::string> names;
@@ -85,8 +58,11 @@ class CreateRun : public ::testing::Test {
   }
   bool SettingsWritten() const { return fs::exists(dir / "user" / "Rasterwerk.ini"); }
 
-  fs::path dir;
-  fs::path work;
+  const rwtest::TempFolder folder{"create-run"};
+  const fs::path dir = folder.path();
+  const fs::path work = dir / "D" / "work";
+  rwtest::AcadHost host{ACAD_HOST, dir};
+  rwtest::HostRun run;
   std::string transcript;
 };
 

@@ -1,9 +1,16 @@
 // "TAVO_IMGCREATE" in acad-host on the sample site plan, opened as
 // D:\work\site.dxf: what the main dialog shows, every check of the create
 // workflow with its message, and a complete run with the photo editor.
+#include <gmock/gmock.h>
+
 #include "create_fixture.h"
+#include "testing/case_name.h"
+#include "testing/transcript.h"
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 // The plot file and world file fields for the page setup's device and what
 // the user typed.
@@ -33,26 +40,27 @@ class PlotFields : public CreateRun, public ::testing::WithParamInterface<PlotFi
 TEST_P(PlotFields, ShowThePlotAndWorldFileNames) {
   const PlotFieldsCase& c = GetParam();
   Host(std::string(c.script) + "TAVO_IMGCREATE\n", std::string(c.answers) + "dialog 12000 click 14033\n");
-  EXPECT_NE(ControlLine("closed", 12002).find(std::string("\"") + c.plotFile + "\""), std::string::npos)
+  EXPECT_THAT(ControlLine("closed", 12002), HasSubstr(std::string("\"") + c.plotFile + "\""))
       << transcript;
-  EXPECT_NE(ControlLine("closed", 12005).find(std::string("\"") + c.worldFile + "\""), std::string::npos)
+  EXPECT_THAT(ControlLine("closed", 12005), HasSubstr(std::string("\"") + c.worldFile + "\""))
       << transcript;
   EXPECT_FALSE(SettingsWritten());  // Cancel writes no settings
 }
 
 INSTANTIATE_TEST_SUITE_P(MainDialog, PlotFields, ::testing::ValuesIn(kPlotFieldsCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rwtest::CaseName());
 
 TEST_F(CreateRun, DeviceNoneDisablesOkAndPreviewUntilThePageSetupNamesADevice) {
   Host("PAGESETUP device=\"None\"\nTAVO_IMGCREATE\n",
        "dialog 12000 click 14033\n");
-  for (int id : {12032, 12010}) EXPECT_NE(ControlLine("closed", id).find("disabled"), std::string::npos) << id;
+  for (int id : {12032, 12010}) EXPECT_THAT(ControlLine("closed", id), HasSubstr("disabled")) << id;
   Host("PAGESETUP device=\"None\"\nTAVO_IMGCREATE\n",
        "dialog 12000 click 12004\ndialog pagesetup select device \"PublishToWeb PNG.pc3\"\n"
        "dialog pagesetup click 1\ndialog 12000 click 14033\n");
   for (int id : {12032, 12010}) {
+    SCOPED_TRACE(id);
     EXPECT_NE(ControlLine("closed", id), "") << id;
-    EXPECT_EQ(ControlLine("closed", id).find("disabled"), std::string::npos) << id;
+    EXPECT_THAT(ControlLine("closed", id), Not(HasSubstr("disabled"))) << id;
   }
 }
 
@@ -61,13 +69,11 @@ TEST_F(CreateRun, SwatchClickBelowItsPaintedTopDoesNothingInTheMiddleOpensTheLay
   // pixels; its colour is painted from 6 pixels below its top.
   Host("TAVO_IMGCREATE\n", "dialog 12000 mouse 90 226\ndialog 12000 mouse 90 235\nlayerdialog cancel\n"
                            "dialog 12000 click 14033\n");
-  EXPECT_EQ(transcript.find("layerdialog -> "), transcript.rfind("layerdialog -> ")) << transcript;
-  EXPECT_TRUE(Contains("input 12000 -> mouse 90 235\nlayerdialog -> cancel\n")) << transcript;
+  EXPECT_EQ(rwtest::count(transcript, "layerdialog -> "), 1) << transcript;
+  EXPECT_THAT(transcript, HasSubstr("input 12000 -> mouse 90 235\nlayerdialog -> cancel\n"));
   // Cancelling the layer dialog keeps the layer and its colour.
-  EXPECT_NE(ControlLine("closed", 12058).find("text=\"0\""), std::string::npos) << transcript;
-  EXPECT_NE(transcript.find("paint fill 81,229,99,247 #FFFFFF", transcript.rfind("dialog 12000 closed")),
-            std::string::npos)
-      << transcript;
+  EXPECT_THAT(ControlLine("closed", 12058), HasSubstr("text=\"0\"")) << transcript;
+  EXPECT_THAT(rwtest::lastBlock(transcript, "dialog 12000 closed"), HasSubstr("paint fill 81,229,99,247 #FFFFFF"));
 }
 
 TEST_F(CreateRun, ToolsRunAndTheDialogTakesInputAgain) {
@@ -76,14 +82,13 @@ TEST_F(CreateRun, ToolsRunAndTheDialogTakesInputAgain) {
        "dialog 12000 click 12015\nfile \"D:\\x\\my plan\"\n"
        "dialog 12000 click 12016\n"
        "dialog 12000 click 14033\n");
-  EXPECT_TRUE(Contains("input plotpreview -> close\nplotpreview closed\ninput 12000 -> click 12015\n")) << transcript;
-  EXPECT_TRUE(Contains("filedialog open title=\"\" filter=\"All files (*.*)|*.*|\" ext=\"\" name=\"\" flags=0x6 "
-                       "owner=\"\" -> \"D:\\x\\my plan\"\n"))
-      << transcript;
-  EXPECT_NE(ControlLine("closed", 12002).find("text=\"D:\\x\\my plan\""), std::string::npos) << transcript;
-  EXPECT_NE(ControlLine("closed", 12005).find("text=\"D:\\x\\my plan.pgw\""), std::string::npos) << transcript;
-  EXPECT_TRUE(Contains("Rasterwerk.chm::/main.htm")) << transcript;
-  EXPECT_TRUE(Contains("input 12000 -> click 14033\n")) << transcript;
+  EXPECT_THAT(transcript, HasSubstr("input plotpreview -> close\nplotpreview closed\ninput 12000 -> click 12015\n"));
+  EXPECT_THAT(transcript, HasSubstr("filedialog open title=\"\" filter=\"All files (*.*)|*.*|\" ext=\"\" name=\"\" flags=0x6 "
+                       "owner=\"\" -> \"D:\\x\\my plan\"\n"));
+  EXPECT_THAT(ControlLine("closed", 12002), HasSubstr("text=\"D:\\x\\my plan\"")) << transcript;
+  EXPECT_THAT(ControlLine("closed", 12005), HasSubstr("text=\"D:\\x\\my plan.pgw\"")) << transcript;
+  EXPECT_THAT(transcript, HasSubstr("Rasterwerk.chm::/main.htm"));
+  EXPECT_THAT(transcript, HasSubstr("input 12000 -> click 14033\n"));
 }
 
 // One check of the create workflow that ends it with the dialog still open.
@@ -133,18 +138,22 @@ TEST_P(Refusals, ShowTheirMessageOwnedByTheDialogWhichStaysOpen) {
   std::string answers = std::string(c.answers) + "dialog 12000 click 12032\n" + c.afterOk;
   if (*c.text) answers += std::string("msgbox ") + c.answer + "\n";
   // The photo editor's class taken out of the host's COM servers: not installed.
-  const std::string options =
-      c.withoutPhotoEditor ? std::string("--com-server {6DECC242-87EF-11CF-86B4-444553540000}=none") : "";
+  std::vector<std::string> options;
+  if (c.withoutPhotoEditor) options = {"--com-server", "{6DECC242-87EF-11CF-86B4-444553540000}=none"};
   Host(std::string(c.script) + "TAVO_IMGCREATE\n", answers + "dialog 12000 click 14033\n", options);
 
   const std::string::size_type ok = transcript.find("input 12000 -> click 12032\n");
   ASSERT_NE(ok, std::string::npos) << transcript;
   const std::string afterOk = transcript.substr(ok);
-  if (*c.text) EXPECT_NE(afterOk.find(MessageBoxEntry(c.text, c.buttons, c.icon, c.answer)), std::string::npos)
-      << transcript;
-  else EXPECT_EQ(afterOk.find("msgbox"), std::string::npos) << transcript;
-  EXPECT_NE(afterOk.find("input 12000 -> click 14033\n"), std::string::npos) << "the dialog closed\n" << transcript;
-  if (c.psdBefore) EXPECT_EQ(ReadFile(work / "site.psd"), "kept");
+  if (*c.text) {
+    EXPECT_THAT(afterOk, HasSubstr(MessageBoxEntry(c.text, c.buttons, c.icon, c.answer))) << transcript;
+  } else {
+    EXPECT_THAT(afterOk, Not(HasSubstr("msgbox"))) << transcript;
+  }
+  EXPECT_THAT(afterOk, HasSubstr("input 12000 -> click 14033\n")) << "the dialog closed\n" << transcript;
+  if (c.psdBefore) {
+    EXPECT_EQ(readFile(work / "site.psd"), "kept");
+  }
   if (c.withoutPhotoEditor) {
     EXPECT_FALSE(fs::exists(work / "site.psd"));
   } else {
@@ -156,16 +165,15 @@ TEST_P(Refusals, ShowTheirMessageOwnedByTheDialogWhichStaysOpen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CreateWorkflow, Refusals, ::testing::ValuesIn(kRefusalCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rwtest::CaseName());
 
 TEST_F(CreateRun, CompleteCreateWithThePhotoEditorLeavesTheDocumentThePictureAndTheImage) {
-  Magick::InitializeMagick(nullptr);
   std::ofstream(work / "site.psd") << "an older document";  // Yes replaces it
   const int status = Host("TAVO_IMGCREATE\n",
                           "dialog 12000 click 12011\nlayerdialog IMG Bild\n"
                           "dialog 12000 select 12006 JPG\n"
                           "dialog 12000 click 12032\nmsgbox yes\neditor done\n",
-                          "--save-as " + Quoted(dir / "saved.dxf"));
+                          {"--save-as", (dir / "saved.dxf").string()});
   EXPECT_EQ(status, 0) << transcript;
   // The plot path is the drawing's; the plots and the layers file are gone.
   EXPECT_EQ(FilesIn(work), (std::vector<std::string>{"site.dxf", "site.jpg", "site.pgw", "site.psd"})) << transcript;
@@ -178,16 +186,17 @@ TEST_F(CreateRun, CompleteCreateWithThePhotoEditorLeavesTheDocumentThePictureAnd
 
   ExpectOneImageOverThePlotWindow(dir / "saved.dxf", "Bild");
 
-  const std::string settings = ReadFile(dir / "user" / "Rasterwerk.ini");
+  const std::string settings = readFile(dir / "user" / "Rasterwerk.ini");
   for (const char* entry : {"Program=Photoshop", "Format=JPG", "LayerKey=IMG"}) {
-    EXPECT_NE(settings.find(entry), std::string::npos) << entry << "\n" << settings;
+    SCOPED_TRACE(entry);
+    EXPECT_THAT(settings, HasSubstr(entry)) << entry << "\n" << settings;
   }
 }
 
 TEST_F(CreateRun, EditEndsTheDialogWithResultZeroAndSavesTheSettings) {
   Host("TAVO_IMGCREATE\n", "dialog 12000 click 12014\npick enter\n");
-  EXPECT_TRUE(Contains("input 12000 -> click 12014\n")) << transcript;
-  EXPECT_NE(transcript.find("result=0", transcript.rfind("dialog 12000 closed")), std::string::npos) << transcript;
+  EXPECT_THAT(transcript, HasSubstr("input 12000 -> click 12014\n"));
+  EXPECT_THAT(rwtest::lastBlock(transcript, "dialog 12000 closed"), HasSubstr("result=0"));
   EXPECT_TRUE(SettingsWritten());
 }
 

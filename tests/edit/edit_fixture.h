@@ -4,22 +4,19 @@
 // raster functions and saved as DXF.
 #include <Magick++.h>
 #include <arx/drawing.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 #include <win32/posix.h>
 
 #include <filesystem>
-#include <fstream>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "raster/image_insert.h"
+#include "testing/acad_host.h"
 #include "testing/temp_folder.h"
 
 namespace fs = std::filesystem;
-
-inline std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 // The image of a saved drawing as the editor sees it.
 struct SavedImage {
@@ -32,7 +29,8 @@ struct SavedImage {
 class EditRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    Magick::InitializeMagick(nullptr);
+    host_.options = {"--drive", "D=" + folder_.path().string(), "--user-dir", folder_.posix("user"),
+                     "--save-as", folder_.posix("out.dxf")};
     ASSERT_TRUE(win32::MapDrive('D', folder_.path().string()));
     WritePicture("site.png", "orange");
     MakeDrawing();
@@ -95,21 +93,13 @@ class EditRun : public ::testing::Test {
   // as out.dxf. The transcript is returned.
   std::string Host(const std::string& answers, const std::string& settings = "") {
     folder_.write("user/Rasterwerk.ini", settings);
-    folder_.write("script.scr", "TAVO_IMGEDIT\n");
-    folder_.write("answers.txt", answers);
-    const std::string command = environment_ + std::string(ACAD_HOST) + " --drive D=" + Quoted(folder_.path()) + " --user-dir " +
-                                Quoted(folder_.path() / "user") + " --script " + Quoted(folder_.path() / "script.scr") +
-                                " --answers " + Quoted(folder_.path() / "answers.txt") + " --transcript " +
-                                Quoted(folder_.path() / "transcript.txt") + " --save-as " +
-                                Quoted(folder_.path() / "out.dxf") + " " + Quoted(folder_.path() / "site.dxf") + " >" +
-                                Quoted(folder_.path() / "host.log") + " 2>&1";
-    const int status = std::system(command.c_str());
-    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return folder_.read("transcript.txt");
+    run_ = host_.run("TAVO_IMGEDIT\n", answers, {folder_.posix("site.dxf")});
+    exitCode_ = run_.exitCode;
+    return run_.transcript;
   }
 
   // What acad-host and the programs it started wrote to their output.
-  std::string HostOutput() const { return folder_.read("host.log"); }
+  std::string HostOutput() const { return run_.output + run_.errors; }
 
   // The image and the image frame setting of out.dxf.
   SavedImage SavedDrawing(bool& frameShown) const {
@@ -125,12 +115,13 @@ class EditRun : public ::testing::Test {
     return image;
   }
 
-  std::string Posix(const std::string& name) const { return (folder_.path() / name).string(); }
-  bool Exists(const std::string& name) const { return fs::exists(folder_.path() / name); }
+  std::string Posix(const std::string& name) const { return folder_.posix(name); }
+  bool Exists(const std::string& name) const { return folder_.exists(name); }
 
-  TempFolder folder_;
+  rwtest::TempFolder folder_{"edit-run"};  // drive D: and the run's files
+  rwtest::AcadHost host_{ACAD_HOST, folder_.path()};
+  rwtest::HostRun run_;
   std::string lineHandle_;
   std::string imageHandle_;
-  std::string environment_;  // variables set for acad-host, "NAME=value ... "
   int exitCode_ = -1;
 };

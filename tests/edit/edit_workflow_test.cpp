@@ -1,5 +1,6 @@
 // The edit workflow's steps in-process: the single pick and the edit of an
 // image when the photo editor cannot be reached.
+#include <gmock/gmock.h>
 #include <Magick++.h>
 #include <dbmain.h>
 #include <imgdef.h>
@@ -13,11 +14,12 @@
 
 namespace {
 
+using ::testing::HasSubstr;
+
 class EditWorkflowTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    Magick::InitializeMagick(nullptr);
     Magick::Image(Magick::Geometry(40, 20), Magick::Color("orange")).write(Posix("site.png"));
     AddLayer("Photo", 3);
     AddLine("Photo", {0, 0}, {10, 10});
@@ -54,6 +56,7 @@ TEST_F(EditWorkflowTest, TheSinglePickTellsAWrongClassFromNothingPicked) {
       {"pick cancel", false, false},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
     Answer(c.answer + "\n");
     AcDbEntity* entity = nullptr;
     bool wrongClass = !c.wrongClass;
@@ -84,7 +87,7 @@ TEST_F(EditWorkflowTest, WhenThePhotoEditorCannotBeReachedTheImageKeepsItsPictur
   bool wrongClass = false;
   ASSERT_TRUE(selectSingleEntityOfClass("AcDbRasterImage", image, wrongClass));
   EXPECT_FALSE(editImage(kProgramPhotoshop, image, "D:\\SITE"));
-  EXPECT_NE(Transcript().find("Photoshop is not available"), std::string::npos) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("Photoshop is not available"));
   ASSERT_NE(Image(), nullptr);
   EXPECT_EQ(Image()->sourceFile, "D:\\site.png");
   EXPECT_TRUE(Image()->loaded);

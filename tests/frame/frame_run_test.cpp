@@ -1,82 +1,39 @@
 // acad-host with the companion LISP library and MoXi.arx beside it, as a user
 // runs it: commands, LISP entries, companion calls and the journal they leave.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
+
+#include "testing/acad_host.h"
+#include "testing/temp_folder.h"
+#include "testing/transcript.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::vector<std::string> ReadLines(const fs::path& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
-// The command-line lines of a transcript, without the dialogs and picks.
-std::string CommandLineOf(const std::string& transcript) {
-  std::istringstream lines(transcript);
-  std::string out;
-  for (std::string line; std::getline(lines, line);) {
-    if (line.rfind("cmdline | ", 0) == 0) out += line + "\n";
-  }
-  return out;
-}
+using ::testing::HasSubstr;
+using rwtest::HostRun;
 
 // The user picks nothing in the edit command and cancels the main dialog.
 constexpr const char* kLeaveBothCommands =
     "pick enter\ndialog 12000 click 14033\npick enter\ndialog 12000 click 14033\n";
 
-struct HostRun {
-  int exitCode = -1;
-  std::string transcript;
-  std::vector<std::string> journal;
-
-  long Count(const std::string& entry) const { return std::count(journal.begin(), journal.end(), entry); }
-};
-
 class FrameRun : public ::testing::Test {
  protected:
-  FrameRun() {
-    std::string pattern = (fs::temp_directory_path() / "frame-run-XXXXXX").string();
-    dir = mkdtemp(pattern.data());
-  }
-  ~FrameRun() override { fs::remove_all(dir); }
+  FrameRun() { host.options = {"--user-dir", (dir / "user").string()}; }
 
-  HostRun Host(const std::string& script, const std::string& answers = "", const std::string& options = "") {
-    std::ofstream(dir / "script.scr") << script;
-    std::ofstream(dir / "answers.txt") << answers;
-    const std::string command = std::string(ACAD_HOST) + " " + options + " --user-dir " + Quoted(dir / "user") +
-                                " --script " + Quoted(dir / "script.scr") + " --answers " +
-                                Quoted(dir / "answers.txt") + " --transcript " + Quoted(dir / "transcript.txt") +
-                                " --journal " + Quoted(dir / "journal.txt") + " >/dev/null 2>&1";
-    const int status = std::system(command.c_str());
-    HostRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.transcript = ReadFile(dir / "transcript.txt");
-    run.journal = ReadLines(dir / "journal.txt");
-    return run;
+  HostRun Host(const std::string& script, const std::string& answers = "",
+               const std::vector<std::string>& options = {}) {
+    return host.run(script, answers, options);
   }
 
-  fs::path dir;
+  const rwtest::TempFolder folder{"frame-run"};
+  const fs::path dir = folder.path();
+  rwtest::AcadHost host{ACAD_HOST, dir};
 };
 
 const char* const kFirstUseCalls[] = {"acedInvoke Tavo_pathInfo", "acedInvoke tavo_getUserIniPath",
@@ -85,9 +42,12 @@ const char* const kFirstUseCalls[] = {"acedInvoke Tavo_pathInfo", "acedInvoke ta
 TEST_F(FrameRun, CommandsAndLispEntriesInitialiseOnceAndReturnNothing) {
   const HostRun run = Host("(C:TAVO_IMGEDIT)\nTAVO_IMGCREATE\ntavo_imgedit\n(c:tavo_imgcreate)\n", kLeaveBothCommands);
   EXPECT_EQ(run.exitCode, 0) << run.transcript;
-  for (const char* call : kFirstUseCalls) EXPECT_EQ(run.Count(call), 1) << call;
+  for (const char* call : kFirstUseCalls) {
+    SCOPED_TRACE(call);
+    EXPECT_EQ(run.journalCount(call), 1);
+  }
   // Each line runs without a value printed after it.
-  EXPECT_EQ(CommandLineOf(run.transcript),
+  EXPECT_EQ(rwtest::commandLines(run.transcript),
             "cmdline | Command: (C:TAVO_IMGEDIT)\n"
             "cmdline | Command: TAVO_IMGCREATE\n"
             "cmdline | Command: tavo_imgedit\n"
@@ -96,10 +56,13 @@ TEST_F(FrameRun, CommandsAndLispEntriesInitialiseOnceAndReturnNothing) {
 }
 
 TEST_F(FrameRun, WithoutTheCompanionTheCommandsStillRunQuietly) {
-  const HostRun run = Host("TAVO_IMGEDIT\nTAVO_IMGCREATE\n", kLeaveBothCommands, "--no-companion");
+  const HostRun run = Host("TAVO_IMGEDIT\nTAVO_IMGCREATE\n", kLeaveBothCommands, {"--no-companion"});
   EXPECT_EQ(run.exitCode, 0) << run.transcript;
-  for (const char* call : kFirstUseCalls) EXPECT_EQ(run.Count(call), 1) << call;
-  EXPECT_EQ(CommandLineOf(run.transcript), "cmdline | Command: TAVO_IMGEDIT\ncmdline | Command: TAVO_IMGCREATE\n");
+  for (const char* call : kFirstUseCalls) {
+    SCOPED_TRACE(call);
+    EXPECT_EQ(run.journalCount(call), 1);
+  }
+  EXPECT_EQ(rwtest::commandLines(run.transcript), "cmdline | Command: TAVO_IMGEDIT\ncmdline | Command: TAVO_IMGCREATE\n");
 }
 
 TEST_F(FrameRun, CompanionAnswersThePathsAndKeepsLayerDefinitions) {
@@ -114,26 +77,25 @@ TEST_F(FrameRun, CompanionAnswersThePathsAndKeepsLayerDefinitions) {
       "(Tavo_layerDialog \"TAVO_IMGCREATE\" \"ImageLayer\" \"Rasterwerk\" \"" + lispFolder + "\")\n"
       "(Tavo_newLayer \"TAVO_IMGCREATE\" \"IMG\")\n"
       "(Tavo_getLayerName \"TAVO_IMGCREATE\" \"IMG\")\n",
-      "layerdialog IMG Bild\n", "--save-as " + Quoted(dir / "saved.dxf"));
+      "layerdialog IMG Bild\n", {"--save-as", (dir / "saved.dxf").string()});
   EXPECT_EQ(run.exitCode, 0) << run.transcript;
-  EXPECT_NE(run.transcript.find("cmdline | \"" + lispFolder + "\"\n"), std::string::npos) << run.transcript;
-  EXPECT_NE(run.transcript.find("cmdline | \"" + lispFolder + "Rasterwerk.ini\"\n"), std::string::npos);
-  EXPECT_NE(run.transcript.find("layerdialog -> IMG Bild\n"), std::string::npos);
-  EXPECT_NE(run.transcript.find("cmdline | (\"IMG\" \"Bild\" 1)\n"), std::string::npos) << run.transcript;
-  EXPECT_NE(run.transcript.find("cmdline | \"Bild\"\n"), std::string::npos);
-  EXPECT_NE(ReadFile(dir / "user" / "TavoLayers.ini").find("Name=Bild"), std::string::npos);
+  EXPECT_THAT(run.transcript, HasSubstr("cmdline | \"" + lispFolder + "\"\n"));
+  EXPECT_THAT(run.transcript, HasSubstr("cmdline | \"" + lispFolder + "Rasterwerk.ini\"\n"));
+  EXPECT_THAT(run.transcript, HasSubstr("layerdialog -> IMG Bild\n"));
+  EXPECT_THAT(run.transcript, HasSubstr("cmdline | (\"IMG\" \"Bild\" 1)\n"));
+  EXPECT_THAT(run.transcript, HasSubstr("cmdline | \"Bild\"\n"));
+  EXPECT_THAT(rwtest::readFile(dir / "user" / "TavoLayers.ini"), HasSubstr("Name=Bild"));
   // Tavo_newLayer made the layer in the drawing.
-  EXPECT_NE(run.transcript.find("Command: (Tavo_newLayer \"TAVO_IMGCREATE\" \"IMG\")\ncmdline | 1\n"),
-            std::string::npos);
-  std::string saved = ReadFile(dir / "saved.dxf");
+  EXPECT_THAT(run.transcript, HasSubstr("Command: (Tavo_newLayer \"TAVO_IMGCREATE\" \"IMG\")\ncmdline | 1\n"));
+  std::string saved = rwtest::readFile(dir / "saved.dxf");
   std::erase(saved, '\r');
-  EXPECT_NE(saved.find("\n  2\nBild\n"), std::string::npos);
+  EXPECT_THAT(saved, HasSubstr("\n  2\nBild\n"));
 }
 
 TEST_F(FrameRun, HelpFileIsFoundBesideThePlugin) {
   const HostRun run = Host("(Tavo_pathInfo \"Rasterwerk.chm\")\n");
   EXPECT_EQ(run.exitCode, 0);
-  EXPECT_NE(run.transcript.find("Rasterwerk.chm\"\n"), std::string::npos) << run.transcript;
+  EXPECT_THAT(run.transcript, HasSubstr("Rasterwerk.chm\"\n"));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "aced.h"
 #include "dbsymtb.h"
 #include "functions.h"
+#include "layer_dialog_answers.h"
 #include "ui/driver.h"
 
 namespace companion {
@@ -75,7 +76,7 @@ int EnsureLayer(const LayerDefinition& definition) {
 
 // The answer of the user: key and name, or nothing when cancelled.
 bool AskForLayer(std::string& key, std::string& name) {
-  auto answer = ui::driver().take("layerdialog");
+  auto answer = ui::driver().take(kLayerDialogAnswer);
   if (!answer || answer->size() != 2 || (*answer)[0].empty() || (*answer)[1].empty()) return false;
   key = (*answer)[0];
   name = (*answer)[1];

@@ -1,5 +1,6 @@
 // The companion LISP library loaded into this process as the host loads it,
 // called through acedInvoke as the plug-in calls it.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -11,10 +12,13 @@
 #include "aced.h"
 #include "arx/host.h"
 #include "dbsymtb.h"
-#include "ui/scripted_driver.h"
+#include "testing/scripted_user.h"
+#include "testing/temp_folder.h"
 #include "win32/posix.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 namespace fs = std::filesystem;
 
@@ -34,24 +38,15 @@ std::string Show(const resbuf* rb) {
 class Companion : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "companion-test-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
     userFolder_ = win32::ToWindowsPath((folder_ / "user" / "settings").string()) + "\\";
     arx::setUserDirectory(userFolder_);
-    Answer("");
     ASSERT_TRUE(arx::loadApplication(win32::ToWindowsPath(COMPANION_MODULE)).ok);
   }
   void TearDown() override {
     arx::unloadAllApplications();
-    ui::setDriver(nullptr);
-    fs::remove_all(folder_);
   }
 
-  void Answer(const std::string& answers) {
-    auto driver = ui::ScriptedDriver::fromText(answers);
-    driver->writeTranscriptNowhere();
-    ui::setDriver(std::move(driver));
-  }
+  void Answer(const std::string& answers) { user_.answer(answers); }
 
   // The status and the shown result of (name args...).
   std::string Call(std::initializer_list<std::string> words) {
@@ -78,9 +73,39 @@ class Companion : public ::testing::Test {
     return has;
   }
 
-  fs::path folder_;
+  rwtest::TempFolder temp_{"companion-test"};
+  const fs::path folder_ = temp_.path();
+  rwtest::ScriptedUser user_;
   std::string userFolder_;
 };
+
+// The layer dialog's answers, as a host reads them from its answers file:
+// KEY NAME, or cancel; anything else stops the run at the start.
+TEST(LayerDialogAnswers, AreAKeyAndANameOrCancel) {
+  const struct {
+    const char* line;
+    std::vector<std::string> words;  // empty: refused
+  } cases[] = {
+      {"layerdialog IMG Bild", {"IMG", "Bild"}},
+      {"LayerDialog IMG \"Bild Ebene\"", {"IMG", "Bild Ebene"}},
+      {"layerdialog cancel", {"cancel"}},
+      {"layerdialog onlykey", {}},
+      {"layerdialog IMG Bild more", {}},
+      {"layerdialog", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    if (c.words.empty()) {
+      EXPECT_THAT([&] { ui::ScriptedDriver::fromText(c.line); },
+                  ::testing::ThrowsMessage<ui::AnswersError>(HasSubstr("answers line 1: expects KEY NAME or cancel")));
+      continue;
+    }
+    const auto driver = ui::ScriptedDriver::fromText(c.line);
+    ASSERT_EQ(driver->remainingAnswers().size(), 1u);
+    EXPECT_EQ(driver->remainingAnswers()[0].kind, "layerdialog");
+    EXPECT_EQ(driver->remainingAnswers()[0].words, c.words);
+  }
+}
 
 TEST_F(Companion, UserFolderIsTheHostsUserDirectoryMadeWhenMissing) {
   EXPECT_EQ(Call({"tavo_getUserIniPath", "TAVO_IMGCREATE"}), '"' + userFolder_ + '"');

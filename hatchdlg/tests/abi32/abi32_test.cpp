@@ -2,13 +2,13 @@
 // DoSchraff found by name and called with the standard Windows convention on
 // a record laid out by raw offsets.
 #include <gtest/gtest.h>
-#include <ui/scripted_driver.h>
 #include <windows.h>
 
 #include <cstring>
 
 #include "../library_exports.h"
 #include "host_record.h"
+#include "testing/scripted_user.h"
 
 namespace {
 
@@ -22,19 +22,15 @@ class Abi32 : public ::testing::Test {
   }
   void TearDown() override {
     if (module_) FreeLibrary(module_);
-    ui::setDriver(nullptr);
   }
 
   // Calls DoSchraff with the answers; checks the return and the stack.
   void Call(const char* answers, HostRecord* target) {
-    auto driver = ui::ScriptedDriver::fromText(answers);
-    driver->writeTranscriptNowhere();
-    ui::ScriptedDriver* scripted = driver.get();
-    ui::setDriver(std::move(driver));
+    user_.answer(answers);
     int balanced = 0;
     EXPECT_EQ(HostCall(doSchraff_, target, &balanced), 1);
     EXPECT_TRUE(balanced) << "DoSchraff did not remove its argument";
-    EXPECT_TRUE(scripted->remainingAnswers().empty());
+    EXPECT_TRUE(user_.remainingAnswers().empty());
   }
 
   void ExpectReservedUntouched() const {
@@ -48,6 +44,7 @@ class Abi32 : public ::testing::Test {
  private:
   HMODULE module_ = nullptr;
   HostDoSchraff doSchraff_ = nullptr;
+  rwtest::ScriptedUser user_;
 };
 
 TEST_F(Abi32, ExportsOnlyTheEntryPoints) {

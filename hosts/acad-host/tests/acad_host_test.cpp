@@ -1,98 +1,53 @@
 // acad-host as a program: it loads application modules, sends them the
 // initialise, LISP-invoke and unload messages in order, runs the script and
 // fails clearly when a module cannot be loaded.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "testing/acad_host.h"
+#include "testing/temp_folder.h"
+#include "testing/transcript.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct HostRun {
-  int exitCode = -1;
-  std::string errors;      // standard error
-  std::string transcript;
-  std::vector<std::string> journal;
-};
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::vector<std::string> readLines(const fs::path& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-std::string quoted(const std::string& text) { return "'" + text + "'"; }
+using ::testing::HasSubstr;
+using ::testing::Not;
+using rwtest::HostRun;
+using rwtest::readFile;
+using Words = std::vector<std::string>;
 
 class AcadHostTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/acad-host-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  // The companion LISP library is left out unless a test runs a copy with one.
+  AcadHostTest() { host_.options = {"--no-companion", "--user-dir", (dir_ / "user").string()}; }
 
-  // Runs acad-host with `script` and `arguments` (already quoted where needed);
-  // the companion LISP library is left out unless `program` is a copy with one.
-  HostRun run(const std::string& script, const std::string& arguments,
-              const std::string& program = std::string(ACAD_HOST) + " --no-companion") {
-    std::ofstream(dir_ / "script.scr") << script;
-    const std::string command = program + " --user-dir " + quoted(dir_ / "user") + " --script " +
-                                quoted(dir_ / "script.scr") + " --transcript " +
-                                quoted(dir_ / "transcript.txt") + " --journal " +
-                                quoted(dir_ / "journal.txt") + " " + arguments + " >/dev/null 2>" +
-                                quoted(dir_ / "errors.txt");
-    const int status = std::system(command.c_str());
-    HostRun result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.errors = readFile(dir_ / "errors.txt");
-    result.transcript = readFile(dir_ / "transcript.txt");
-    result.journal = readLines(dir_ / "journal.txt");
-    return result;
-  }
+  HostRun run(const std::string& script, const Words& arguments) { return host_.run(script, "", arguments); }
 
-  static std::string app(const char* path) { return "--app " + quoted(path); }
+  static Words app(const std::string& path) { return {"--app", path}; }
 
-  fs::path dir_;
+  const rwtest::TempFolder folder_{"acad-host-test"};
+  const fs::path dir_ = folder_.path();
+  rwtest::AcadHost host_{ACAD_HOST, dir_};
 };
-
-// The journal entries that start with `prefix`, in order.
-std::vector<std::string> entriesStartingWith(const HostRun& run, const std::string& prefix) {
-  std::vector<std::string> found;
-  for (const auto& entry : run.journal) {
-    if (entry.rfind(prefix, 0) == 0) found.push_back(entry);
-  }
-  return found;
-}
 
 TEST_F(AcadHostTest, SendsInitialiseLispInvokeAndUnloadInOrder) {
   const HostRun result = run("; a comment\n(C:TESTAPP_HELLO)\ntestapp_hello\n", app(TEST_APP));
   ASSERT_EQ(result.exitCode, 0) << result.errors << result.transcript;
-  EXPECT_EQ(entriesStartingWith(result, "acrxEntryPoint"),
+  EXPECT_EQ(result.journalEntries("acrxEntryPoint"),
             (std::vector<std::string>{"acrxEntryPoint TestApp.arx kInitAppMsg",
                                       "acrxEntryPoint TestApp.arx kInvkSubrMsg",
                                       "acrxEntryPoint TestApp.arx kUnloadAppMsg"}));
-  EXPECT_EQ(entriesStartingWith(result, "TestApp got"),
+  EXPECT_EQ(result.journalEntries("TestApp got"),
             (std::vector<std::string>{"TestApp got 1", "TestApp got 5", "TestApp got 2"}));
   // The typed command and the LISP entry both ran the command.
-  const auto first = result.transcript.find("hello from TestApp");
-  ASSERT_NE(first, std::string::npos) << result.transcript;
-  EXPECT_NE(result.transcript.find("hello from TestApp", first + 1), std::string::npos);
+  EXPECT_THAT(result.transcript, rwtest::HasSubstrsInOrder({"hello from TestApp", "hello from TestApp"}));
 }
 
 TEST_F(AcadHostTest, CompanionLoadsFirstAndMoXiIsTheDefaultApplication) {
@@ -105,10 +60,11 @@ TEST_F(AcadHostTest, CompanionLoadsFirstAndMoXiIsTheDefaultApplication) {
   fs::copy_file(ACAD_HOST, copy / "acad-host");
   fs::copy_file(TEST_APP, copy / "companions-lisp.arx");
   fs::copy_file(OTHER_APP, copy / "MoXi.arx");
-  const HostRun result = run("(TestApp_echo \"from MoXi\")\n", "--module " + quoted(TEST_APP),
-                             quoted((copy / "acad-host").string()));
+  rwtest::AcadHost copied((copy / "acad-host").string(), dir_);
+  copied.options = {"--user-dir", (dir_ / "user").string()};
+  const HostRun result = copied.run("(TestApp_echo \"from MoXi\")\n", "", {"--module", TEST_APP});
   ASSERT_EQ(result.exitCode, 0) << result.errors << result.transcript;
-  EXPECT_EQ(entriesStartingWith(result, "acrxEntryPoint"),
+  EXPECT_EQ(result.journalEntries("acrxEntryPoint"),
             (std::vector<std::string>{"acrxEntryPoint companions-lisp.arx kInitAppMsg",
                                       "acrxEntryPoint TestApp.arx kInitAppMsg",
                                       "acrxEntryPoint MoXi.arx kInitAppMsg",
@@ -118,9 +74,9 @@ TEST_F(AcadHostTest, CompanionLoadsFirstAndMoXiIsTheDefaultApplication) {
 }
 
 TEST_F(AcadHostTest, ModulesLoadInOrderAndUnloadNewestFirst) {
-  const HostRun result = run("", "--module " + quoted(TEST_APP) + " " + app(OTHER_APP));
+  const HostRun result = run("", {"--module", TEST_APP, "--app", OTHER_APP});
   ASSERT_EQ(result.exitCode, 0) << result.errors;
-  EXPECT_EQ(entriesStartingWith(result, "acrxEntryPoint"),
+  EXPECT_EQ(result.journalEntries("acrxEntryPoint"),
             (std::vector<std::string>{"acrxEntryPoint TestApp.arx kInitAppMsg",
                                       "acrxEntryPoint OtherApp.arx kInitAppMsg",
                                       "acrxEntryPoint OtherApp.arx kUnloadAppMsg",
@@ -130,46 +86,71 @@ TEST_F(AcadHostTest, ModulesLoadInOrderAndUnloadNewestFirst) {
 TEST_F(AcadHostTest, LispFunctionValuesAppearOnTheCommandLine) {
   const HostRun result = run("(TestApp_echo \"D:\\\\work\" 12)\n", app(TEST_APP));
   ASSERT_EQ(result.exitCode, 0) << result.errors << result.transcript;
-  EXPECT_NE(result.transcript.find("(\"D:\\\\work\" 12)"), std::string::npos) << result.transcript;
+  EXPECT_THAT(result.transcript, HasSubstr("(\"D:\\\\work\" 12)"));
 }
 
 TEST_F(AcadHostTest, EditorApplicationHandsOutItsAutomationInterface) {
   const HostRun result = run("(TestApp_automation)\n", app(TEST_APP));
   EXPECT_EQ(result.exitCode, 0) << result.errors;
-  EXPECT_NE(result.transcript.find("cmdline | T\n"), std::string::npos) << result.transcript;
+  EXPECT_THAT(result.transcript, HasSubstr("cmdline | T\n"));
 }
 
 TEST_F(AcadHostTest, ModulesThatCannotRunGiveAClearMessageAndFail) {
   const std::string missing = (dir_ / "Missing.arx").string();
   const struct {
-    std::string arguments;
+    Words arguments;
     const char* message;
   } cases[] = {
-      {app(missing.c_str()), "Unable to load"},
+      {app(missing), "Unable to load"},
       {app(FAILING_APP), "FailingApp.arx: the application failed to initialise"},
-      {"--module " + quoted(missing) + " " + app(TEST_APP), "Unable to load"},
+      {{"--module", missing, "--app", TEST_APP}, "Unable to load"},
       {app(OLD_APP), "is built for API release 15, this editor runs release 16"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
     const HostRun result = run("TESTAPP_HELLO\n", c.arguments);
-    EXPECT_EQ(result.exitCode, 2) << c.arguments;
-    EXPECT_NE(result.errors.find(c.message), std::string::npos) << result.errors;
-    EXPECT_EQ(result.transcript.find("hello from"), std::string::npos) << c.arguments;
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_THAT(result.errors, HasSubstr(c.message));
+    EXPECT_THAT(result.transcript, Not(HasSubstr("hello from")));
+  }
+}
+
+// The answers file is checked whole before anything runs: the kinds of the
+// driver and those of the components the host runs (the companion library's
+// layer dialog, the user finishing in the photo editor), though their modules
+// load later or never.
+TEST_F(AcadHostTest, AMalformedAnswerOfAnyKindStopsTheRunBeforeItStarts) {
+  const struct {
+    const char* answers;
+    const char* problem;  // after the file's name
+  } cases[] = {
+      {"msgbox maybe\n", " line 1: expects one of ok"},
+      {"pick enter\nlayerdialog onlykey\n", " line 2: expects KEY NAME or cancel"},
+      {"editor later\n", " line 1: expects done"},
+      {"# first\n\ntool done\n",
+       " line 3: unknown kind of answer 'tool' (this program knows dialog editor file form layerdialog msgbox pick)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answers);
+    const HostRun result = host_.run("TESTAPP_HELLO\n", c.answers, app(TEST_APP));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.errors, HasSubstr((dir_ / "answers.txt").string() + c.problem));
+    EXPECT_TRUE(result.journal.empty()) << "nothing was loaded";
+    EXPECT_THAT(result.transcript, Not(HasSubstr("hello from")));
   }
 }
 
 TEST_F(AcadHostTest, AComServerWithoutAClassIdIsAnError) {
-  const HostRun result = run("TESTAPP_HELLO\n", "--com-server photo-editor=/srv/server.so " + app(TEST_APP));
+  const HostRun result = run("TESTAPP_HELLO\n", {"--com-server", "photo-editor=/srv/server.so", "--app", TEST_APP});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_NE(result.errors.find("bad class id for --com-server: \"photo-editor\""), std::string::npos)
-      << result.errors;
-  EXPECT_EQ(result.transcript.find("hello from"), std::string::npos);
+  EXPECT_THAT(result.errors, HasSubstr("bad class id for --com-server: \"photo-editor\""));
+  EXPECT_THAT(result.transcript, Not(HasSubstr("hello from")));
 }
 
 TEST_F(AcadHostTest, FailedInitialisationLeavesNothingRegistered) {
   const HostRun result = run("", app(FAILING_APP));
   EXPECT_EQ(result.exitCode, 2);
-  EXPECT_EQ(entriesStartingWith(result, "acrxEntryPoint FailingApp.arx kUnloadAppMsg").size(), 0u);
+  EXPECT_EQ(result.journalEntries("acrxEntryPoint FailingApp.arx kUnloadAppMsg").size(), 0u);
 }
 
 TEST_F(AcadHostTest, FailingScriptLinesAreReportedAndTheRunFails) {
@@ -182,31 +163,32 @@ TEST_F(AcadHostTest, FailingScriptLinesAreReportedAndTheRunFails) {
       {"(TestApp_echo \"open\n", "unterminated string"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
     const HostRun result = run(std::string(c.line) + "TESTAPP_HELLO\n", app(TEST_APP));
     EXPECT_EQ(result.exitCode, 4) << c.line;
-    EXPECT_NE(result.transcript.find(c.message), std::string::npos) << result.transcript;
+    EXPECT_THAT(result.transcript, HasSubstr(c.message));
     // The script goes on after a failed line.
-    EXPECT_NE(result.transcript.find("hello from TestApp"), std::string::npos) << c.line;
+    EXPECT_THAT(result.transcript, HasSubstr("hello from TestApp")) << c.line;
   }
 }
 
 TEST_F(AcadHostTest, DrawingIsSavedAndOpensAgain) {
   const std::string first = (dir_ / "first.dxf").string();
   const std::string second = (dir_ / "second.dxf").string();
-  ASSERT_EQ(run("", "--app none --save-as " + quoted(first)).exitCode, 0);
+  ASSERT_EQ(run("", {"--app", "none", "--save-as", first}).exitCode, 0);
   ASSERT_TRUE(fs::exists(first));
-  const HostRun result = run("SAVEAS " + second + "\nSAVE\n", "--app none " + quoted(first));
+  const HostRun result = run("SAVEAS " + second + "\nSAVE\n", {"--app", "none", first});
   EXPECT_EQ(result.exitCode, 0) << result.errors << result.transcript;
   EXPECT_TRUE(fs::exists(second));
 }
 
 TEST_F(AcadHostTest, DrawingThatCannotBeOpenedOrSavedFailsTheRun) {
-  const HostRun missing = run("", "--app none " + quoted((dir_ / "missing.dxf").string()));
+  const HostRun missing = run("", {"--app", "none", (dir_ / "missing.dxf").string()});
   EXPECT_EQ(missing.exitCode, 3);
-  EXPECT_NE(missing.errors.find("cannot open the drawing"), std::string::npos) << missing.errors;
-  const HostRun unsaved = run("", "--app none --save-as " + quoted((dir_ / "no/such/dir/x.dxf").string()));
+  EXPECT_THAT(missing.errors, HasSubstr("cannot open the drawing"));
+  const HostRun unsaved = run("", {"--app", "none", "--save-as", (dir_ / "no/such/dir/x.dxf").string()});
   EXPECT_EQ(unsaved.exitCode, 3);
-  EXPECT_NE(unsaved.errors.find("cannot save the drawing"), std::string::npos) << unsaved.errors;
+  EXPECT_THAT(unsaved.errors, HasSubstr("cannot save the drawing"));
 }
 
 // Files that cannot be read end the run with status 3 and say why and where;
@@ -234,10 +216,9 @@ TEST_F(AcadHostTest, MalformedDrawingsEndTheRunWithTheReasonAndLine) {
     SCOPED_TRACE(c.what);
     const std::string file = (dir_ / "bad.dxf").string();
     std::ofstream(file, std::ios::binary) << c.text;
-    const HostRun result = run("", "--app none " + quoted(file));
+    const HostRun result = run("", {"--app", "none", file});
     EXPECT_EQ(result.exitCode, 3);
-    EXPECT_NE(result.errors.find("cannot open the drawing " + file + ": " + c.reason), std::string::npos)
-        << result.errors;
+    EXPECT_THAT(result.errors, HasSubstr("cannot open the drawing " + file + ": " + c.reason));
   }
   const struct {
     const char* what;
@@ -257,9 +238,9 @@ TEST_F(AcadHostTest, MalformedDrawingsEndTheRunWithTheReasonAndLine) {
     SCOPED_TRACE(c.what);
     const std::string file = (dir_ / "hostile.dxf").string();
     std::ofstream(file, std::ios::binary) << c.text;
-    const HostRun result = run("", "--app none --save-as " + quoted((dir_ / "saved.dxf").string()) + " " + quoted(file));
+    const HostRun result = run("", {"--app", "none", "--save-as", (dir_ / "saved.dxf").string(), file});
     EXPECT_EQ(result.exitCode, 0) << result.errors;
-    EXPECT_NE(readFile(dir_ / "saved.dxf").find(c.kept), std::string::npos);
+    EXPECT_THAT(readFile(dir_ / "saved.dxf"), HasSubstr(c.kept));
   }
 }
 
@@ -273,21 +254,22 @@ TEST_F(AcadHostTest, HostCommandsExplainTheirFailures) {
       {"APPLOAD\n", "APPLOAD needs"},
   };
   for (const auto& c : cases) {
-    const HostRun result = run(c.line, "--app none");
+    SCOPED_TRACE(c.line);
+    const HostRun result = run(c.line, {"--app", "none"});
     EXPECT_EQ(result.exitCode, 4) << c.line;
-    EXPECT_NE(result.transcript.find(c.message), std::string::npos) << result.transcript;
+    EXPECT_THAT(result.transcript, HasSubstr(c.message));
   }
 }
 
 TEST_F(AcadHostTest, UserFolderIsCreated) {
-  ASSERT_EQ(run("", "--app none").exitCode, 0);
+  ASSERT_EQ(run("", {"--app", "none"}).exitCode, 0);
   EXPECT_TRUE(fs::is_directory(dir_ / "user"));
 }
 
 TEST_F(AcadHostTest, BadCommandLineShowsUsage) {
-  const HostRun result = run("", "--drive nonsense");
+  const HostRun result = run("", {"--drive", "nonsense"});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_NE(result.errors.find("usage: acad-host"), std::string::npos) << result.errors;
+  EXPECT_THAT(result.errors, HasSubstr("usage: acad-host"));
 }
 
 }  // namespace

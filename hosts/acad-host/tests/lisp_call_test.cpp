@@ -1,9 +1,12 @@
 // LISP calls written in a script: parsing and showing values.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "lisp_call.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 using acadhost::formatLispValue;
 using acadhost::parseLispCall;
@@ -20,6 +23,7 @@ TEST(LispCallTest, CallsBecomeListsThatShowAsWritten) {
       {"( f  \"a \\\"b\\\" c:\\\\d\" )", "(\"f\" \"a \\\"b\\\" c:\\\\d\")"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
     std::string error;
     resbuf* call = parseLispCall(c.line, error);
     ASSERT_NE(call, nullptr) << c.line << ": " << error;
@@ -51,9 +55,10 @@ TEST(LispCallTest, MalformedCallsAreExplained) {
       {"f)", "(NAME ARGUMENTS...)"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
     std::string error;
     EXPECT_EQ(parseLispCall(c.line, error), nullptr) << c.line;
-    EXPECT_NE(error.find(c.reason), std::string::npos) << c.line << ": " << error;
+    EXPECT_THAT(error, HasSubstr(c.reason)) << c.line << ": " << error;
   }
 }
 

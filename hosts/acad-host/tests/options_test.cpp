@@ -1,9 +1,12 @@
 // acad-host's command line.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "options.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 using acadhost::Options;
 using acadhost::parseOptions;
@@ -66,9 +69,10 @@ TEST(OptionsTest, MalformedCommandLinesAreRefusedWithAReason) {
       {{"a.dxf", "b.dxf"}, "only one drawing"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.reason);
     std::string error;
     EXPECT_FALSE(parseOptions(c.arguments, error)) << c.reason;
-    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    EXPECT_THAT(error, HasSubstr(c.reason));
   }
 }
 

@@ -1,5 +1,6 @@
 // hatch-host end to end: the real dfelmar2.dll, answers from a file, the
 // record printed at the end and the transcript.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <ui/driver.h>
 #include <win32/posix.h>
@@ -10,24 +11,23 @@
 
 #include "host.h"
 #include "record_text.h"
+#include "testing/case_name.h"
+#include "testing/temp_folder.h"
 
 namespace hatchhost {
 namespace {
 
+using ::testing::HasSubstr;
+using ::testing::Not;
+
 class HatchHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/hatchhost-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    options.answers = folder_ + "/answers.txt";
-    options.transcript = folder_ + "/transcript.txt";
+    options.answers = folder_.posix("answers.txt");
+    options.transcript = folder_.posix("transcript.txt");
     options.library = win32::ToWindowsPath(DFELMAR2_DLL);
   }
-  void TearDown() override {
-    ui::setDriver(nullptr);
-    std::filesystem::remove_all(folder_);
-  }
+  void TearDown() override { ui::setDriver(nullptr); }
 
   // Runs the host with the answers; the printed record in `printed`.
   int RunWith(const std::string& answers) {
@@ -36,16 +36,13 @@ class HatchHostTest : public ::testing::Test {
     const int result = hatchhost::Run(options);
     printed = ::testing::internal::GetCapturedStdout();
     ui::setDriver(nullptr);  // closes the transcript
-    std::ifstream in(options.transcript);
-    std::stringstream text;
-    text << in.rdbuf();
-    transcript = text.str();
+    transcript = folder_.read("transcript.txt");
     return result;
   }
 
   std::string File(const std::string& name, const std::string& text) {
-    std::ofstream(folder_ + "/" + name) << text;
-    return folder_ + "/" + name;
+    folder_.write(name, text);
+    return folder_.posix(name);
   }
 
   Options options;
@@ -53,7 +50,7 @@ class HatchHostTest : public ::testing::Test {
   std::string transcript;
 
  private:
-  std::string folder_;
+  rwtest::TempFolder folder_{"hatchhost"};
 };
 
 struct Scenario {
@@ -69,8 +66,11 @@ class Scenarios : public HatchHostTest, public ::testing::WithParamInterface<Sce
 TEST_P(Scenarios, CarryOutTheActionsUntilApplyOrCancel) {
   const Scenario& s = GetParam();
   EXPECT_EQ(RunWith(s.answers), s.exitCode) << transcript;
-  for (const char* line : s.printed) EXPECT_NE(printed.find(std::string(line) + "\n"), std::string::npos) << line;
-  EXPECT_NE(transcript.find(s.transcript), std::string::npos) << transcript;
+  for (const char* line : s.printed) {
+    SCOPED_TRACE(line);
+    EXPECT_THAT(printed, HasSubstr(std::string(line) + "\n"));
+  }
+  EXPECT_THAT(transcript, HasSubstr(s.transcript));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -107,24 +107,27 @@ INSTANTIATE_TEST_SUITE_P(
                  kExitCancelled,
                  {"HatchStyle=0", "ExitReason=1"},
                  "cmdline | hatch-host: options cancelled, saved boundary options restored"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    rwtest::CaseName());
 
 TEST_F(HatchHostTest, RecordComesFromAFileAndSetOptions) {
   options.recordFile = File("record.txt", "; a hatch\nPatternList = NET, ZICKZACK\nScale=2.5\nAngle=45\n");
   options.sets = {"CustomPattern=zickzack"};
   EXPECT_EQ(RunWith("form frmSchraffur close\n"), kExitCancelled);
-  for (const char* line : {"PatternList=NET,ZICKZACK", "Scale=2.5", "Angle=45", "PatternType=2"})
-    EXPECT_NE(printed.find(std::string(line) + "\n"), std::string::npos) << line << "\n" << printed;
-  EXPECT_NE(transcript.find("BenutzerMusterEdit text=\"zickzack\""), std::string::npos);
+  for (const char* line : {"PatternList=NET,ZICKZACK", "Scale=2.5", "Angle=45", "PatternType=2"}) {
+    SCOPED_TRACE(line);
+    EXPECT_THAT(printed, HasSubstr(std::string(line) + "\n")) << line << "\n" << printed;
+  }
+  EXPECT_THAT(transcript, HasSubstr("BenutzerMusterEdit text=\"zickzack\""));
 }
 
 TEST_F(HatchHostTest, BadInputIsRefusedBeforeTheDialog) {
   const std::pair<std::string, int> cases[] = {
       {"Scale=abc", kExitUsage}, {"Colour=3", kExitUsage}, {"Origin=2", kExitUsage}, {"no equals", kExitUsage}};
   for (const auto& [line, code] : cases) {
+    SCOPED_TRACE(line);
     options.recordFile = File("record.txt", line + "\n");
     EXPECT_EQ(RunWith("# nothing\n"), code) << line;
-    EXPECT_EQ(transcript.find("form frmSchraffur"), std::string::npos);
+    EXPECT_THAT(transcript, Not(HasSubstr("form frmSchraffur")));
   }
 }
 
@@ -133,7 +136,7 @@ TEST_F(HatchHostTest, AMissingLibraryFailsWithAMessage) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(RunWith("# nothing\n"), kExitFailed);
   const std::string errors = ::testing::internal::GetCapturedStderr();
-  EXPECT_NE(errors.find("cannot use Z:\\nowhere\\dfelmar2.dll"), std::string::npos) << errors;
+  EXPECT_THAT(errors, HasSubstr("cannot use Z:\\nowhere\\dfelmar2.dll"));
 }
 
 TEST(HatchHostRecord, PrintedTextReadsBackTheSame) {
@@ -155,8 +158,10 @@ TEST(HatchHostOptions, CommandLine) {
                            error));
   EXPECT_EQ(options.sets.size(), 2u);
   EXPECT_EQ(options.maxCalls, 5);
-  for (std::vector<std::string> bad : {std::vector<std::string>{"--answers"}, {"--bogus"}, {"--max-calls", "0"}})
-    EXPECT_FALSE(ParseOptions(bad, options, error)) << bad[0];
+  for (std::vector<std::string> bad : {std::vector<std::string>{"--answers"}, {"--bogus"}, {"--max-calls", "0"}}) {
+    SCOPED_TRACE(bad[0]);
+    EXPECT_FALSE(ParseOptions(bad, options, error));
+  }
 }
 
 }  // namespace

@@ -162,6 +162,7 @@ TEST_F(DatabaseTest, ClassNamesOfAllEntities) {
       {arx::CircleShape{{0, 0}, 1}, "AcDbCircle"}, {arx::ArcShape{{0, 0}, 1, 0, 1}, "AcDbArc"},
       {arx::TextShape{{0, 0}, 1, 0, "t"}, "AcDbText"}};
   for (const auto& [shape, name] : cases) {
+    SCOPED_TRACE(name);
     AcDbEntity* e = nullptr;
     ASSERT_EQ(acdbOpenAcDbEntity(e, arx::addEntity(db(), shape, "0"), AcDb::kForRead), Acad::eOk);
     EXPECT_STREQ(e->isA()->name(), name);
@@ -238,7 +239,6 @@ TEST_F(DatabaseTest, DefinitionLoadReadsThePictureSize) {
 // prefix, a script, other content or a damaged or oversized picture leaves
 // it unloaded, as a missing file does, and runs nothing.
 TEST_F(DatabaseTest, DefinitionLoadsOnlyPictures) {
-  Magick::InitializeMagick(nullptr);
   auto write = [&](const std::string& name, const std::string& coder) {
     Magick::Image picture(Magick::Geometry(6, 4), Magick::Color("orange"));
     if (coder == "TIFF-MSB") picture.endian(Magick::MSBEndian);
@@ -408,6 +408,7 @@ TEST_F(DatabaseTest, AciColourTable) {
                {10, 255, 0, 0},    {11, 255, 127, 127}, {20, 255, 63, 0}, {22, 165, 41, 0},  {23, 165, 103, 82},
                {30, 255, 127, 0},  {140, 0, 191, 255}, {250, 51, 51, 51}, {255, 255, 255, 255}, {0, 0, 0, 0}};
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "index " << c.index);
     const Adesk::Int32 rgb = acedGetRGB(c.index);
     EXPECT_EQ(rgb, c.r | (c.g << 8) | (c.b << 16)) << "index " << c.index;
   }

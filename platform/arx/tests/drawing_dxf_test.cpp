@@ -1,11 +1,11 @@
 // Opening and saving DXF drawings: round trips, images, ezdxf's audit, bad input.
+#include <gmock/gmock.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <variant>
-
-#include <gmock/gmock.h>
 
 #include "dxf/document.h"
 
@@ -17,13 +17,15 @@
 #include "imgdef.h"
 #include "imgent.h"
 #include "imgvars.h"
+#include "testing/case_name.h"
 
 namespace {
 
-using drawing_test::DrawingTest;
-using drawing_test::run;
 using ::testing::HasSubstr;
 using ::testing::Not;
+
+using drawing_test::DrawingTest;
+using drawing_test::run;
 
 struct Summary {
   std::string handle, layer, kind;
@@ -166,8 +168,8 @@ TEST_F(DxfTest, EzdxfAuditFindsNoErrors) {
   std::string output;
   const int status = run("/usr/bin/python3 -m ezdxf audit " + path("audit.dxf"), output);
   EXPECT_EQ(status, 0) << output;
-  EXPECT_NE(output.find("No errors found"), std::string::npos) << output;
-  EXPECT_EQ(output.find("fixed"), std::string::npos) << output;
+  EXPECT_THAT(output, HasSubstr("No errors found"));
+  EXPECT_THAT(output, Not(HasSubstr("fixed")));
 }
 
 TEST_F(DxfTest, SaveKeepsDrawOrderAndEmptyLayers) {
@@ -207,8 +209,8 @@ TEST_F(DxfTest, UnknownEntityTypesAreKeptWithANote) {
   ASSERT_TRUE(arx::saveDrawing(path("mixed-saved.dxf")).ok);
   std::ifstream in(path("mixed-saved.dxf"));
   const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_NE(saved.find("WOBBLE\n  5\n2B\n"), std::string::npos) << saved;
-  EXPECT_NE(saved.find("hello"), std::string::npos);
+  EXPECT_THAT(saved, HasSubstr("WOBBLE\n  5\n2B\n"));
+  EXPECT_THAT(saved, HasSubstr("hello"));
 }
 
 TEST_F(DxfTest, OpensADrawingWrittenByEzdxf) {
@@ -248,7 +250,7 @@ TEST_F(DxfTest, ImageWithoutDefinitionIsLeftOutWithANote) {
             "0\nENDSEC\n0\nEOF\n");
   const arx::FileResult result = arx::openDrawing(path("orphan.dxf"));
   ASSERT_TRUE(result.ok) << result.error;
-  EXPECT_NE(result.warning.find("IMAGE without definition"), std::string::npos) << result.warning;
+  EXPECT_THAT(result.warning, HasSubstr("IMAGE without definition"));
   EXPECT_EQ(arx::modelEntityCount(db()), 1u);
 }
 
@@ -266,8 +268,8 @@ TEST_P(BadDxf, GivesAClearErrorAndKeepsTheDrawing) {
   writeText("bad.dxf", c.text);
   const arx::FileResult result = arx::openDrawing(path("bad.dxf"));
   EXPECT_FALSE(result.ok) << c.what;
-  EXPECT_NE(result.error.find(c.message), std::string::npos) << c.what << ": " << result.error;
-  EXPECT_NE(result.error.find("bad.dxf"), std::string::npos);
+  EXPECT_THAT(result.error, HasSubstr(c.message)) << c.what << ": " << result.error;
+  EXPECT_THAT(result.error, HasSubstr("bad.dxf"));
   EXPECT_NE(arx::findLayer(db(), "Kept"), nullptr);  // the open drawing is untouched
 }
 
@@ -285,14 +287,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"section not closed", "0\nSECTION\n2\nENTITIES\n0\nSECTION\n2\nX\n0\nENDSEC\n0\nEOF\n",
                 "ENDSEC missing"},
         BadFile{"binary", "AutoCAD Binary DXF\r\n\x1a", "binary"},
-        BadFile{"not a DXF", "hello world\nthis is text\n", "group code expected"}));
+        BadFile{"not a DXF", "hello world\nthis is text\n", "group code expected"}),
+    rwtest::caseNameBy(&BadFile::what));
 
 TEST_F(DxfTest, MissingFileAndFolderAreReported) {
-  EXPECT_NE(arx::openDrawing(path("none.dxf")).error.find("cannot open"), std::string::npos);
-  EXPECT_NE(arx::openDrawing(dir).error.find("folder"), std::string::npos);
+  EXPECT_THAT(arx::openDrawing(path("none.dxf")).error, HasSubstr("cannot open"));
+  EXPECT_THAT(arx::openDrawing(dir).error, HasSubstr("folder"));
   const arx::FileResult save = arx::saveDrawing(path("no/such/folder/x.dxf"));
   EXPECT_FALSE(save.ok);
-  EXPECT_NE(save.error.find("cannot create"), std::string::npos) << save.error;
+  EXPECT_THAT(save.error, HasSubstr("cannot create"));
 }
 
 TEST_F(DxfTest, DatabaseWithoutTablesIsRefusedNotCrashed) {

@@ -2,23 +2,26 @@
 // opened and saved, every entity of model space and of every block comes back
 // with its type and groups, and ezdxf audits the result clean. Changes touch
 // only what changed; text keeps its encoding; broken handles are recovered.
+#include <gmock/gmock.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-
-#include <gmock/gmock.h>
+#include <memory>
 
 #include "dxf/codes.h"
 #include "dxf/document.h"
 #include "drawing_fixture.h"
 #include "gemat3d.h"
+#include "testing/temp_folder.h"
 
 namespace {
 
-using drawing_test::DrawingTest;
-using drawing_test::run;
 using ::testing::HasSubstr;
 using ::testing::Not;
+
+using drawing_test::DrawingTest;
+using drawing_test::run;
 
 constexpr const char* kPython = "/usr/bin/python3";
 const std::string kScript = std::string(ARX_TESTS_DIR) + "/make_drawings.py";
@@ -75,13 +78,12 @@ std::pair<std::uint64_t, std::uint64_t> handles(const dxf::Document& doc) {
 class DrawingFileTest : public DrawingTest {
  protected:
   static void SetUpTestSuite() {
-    char pattern[] = "/tmp/arx-ezdxf-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    drawings = pattern;
+    drawingsFolder = std::make_unique<rwtest::TempFolder>("arx-ezdxf");
+    drawings = drawingsFolder->path().string();
     std::string output;
     ASSERT_EQ(run(std::string(kPython) + " " + kScript + " " + drawings, output), 0) << output;
   }
-  static void TearDownTestSuite() { std::filesystem::remove_all(drawings); }
+  static void TearDownTestSuite() { drawingsFolder.reset(); }
 
   // ezdxf's audit of `saved` and its entity types against `original`: "same" when all is well.
   static std::string check(const std::string& original, const std::string& saved) {
@@ -90,8 +92,10 @@ class DrawingFileTest : public DrawingTest {
     return output;
   }
 
+  static std::unique_ptr<rwtest::TempFolder> drawingsFolder;
   static std::string drawings;
 };
+std::unique_ptr<rwtest::TempFolder> DrawingFileTest::drawingsFolder;
 std::string DrawingFileTest::drawings;
 
 TEST_F(DrawingFileTest, EveryEntityOfEveryVersionComesBack) {
@@ -103,10 +107,11 @@ TEST_F(DrawingFileTest, EveryEntityOfEveryVersionComesBack) {
       const arx::FileResult opened = arx::openDrawing(original);
       ASSERT_TRUE(opened.ok) << opened.error;
       // Every type a release-12 drawing can hold is drawn; meshes and multilines are kept undrawn.
-      if (std::string(version) == "R12") EXPECT_EQ(opened.warning.find("not drawn"), std::string::npos) << opened.warning;
+      if (std::string(version) == "R12") EXPECT_THAT(opened.warning, Not(HasSubstr("not drawn")));
       else EXPECT_THAT(opened.warning, HasSubstr("kept as they are, not drawn by this editor: 1 MESH"));
       EXPECT_THAT(opened.warning, Not(HasSubstr("MTEXT")));
-      EXPECT_EQ(opened.warning.find("converted") != std::string::npos, std::string(version) == "R12") << opened.warning;
+      if (std::string(version) == "R12") EXPECT_THAT(opened.warning, HasSubstr("converted"));
+      else EXPECT_THAT(opened.warning, Not(HasSubstr("converted")));
       ASSERT_TRUE(arx::saveDrawing(path(name)).ok);
       EXPECT_EQ(check(original, path(name)), "same\n");
       const dxf::Document saved = load(path(name));
@@ -151,8 +156,8 @@ TEST_F(DrawingFileTest, ChangesTouchOnlyWhatChanged) {
   EXPECT_EQ(after.size(), before.size() + 2);
   // The layer got its plot flag; its other groups stay.
   const std::string text = readAll(path("changed.dxf"));
-  EXPECT_NE(text.find("  2\nWalls\n 70\n0\n 62\n1\n  6\nContinuous\n"), std::string::npos);
-  EXPECT_NE(text.find("290\n0\n"), std::string::npos);
+  EXPECT_THAT(text, HasSubstr("  2\nWalls\n 70\n0\n 62\n1\n  6\nContinuous\n"));
+  EXPECT_THAT(text, HasSubstr("290\n0\n"));
   ASSERT_TRUE(arx::openDrawing(path("changed.dxf")).ok);
   EXPECT_FALSE(arx::findLayer(db(), "Walls")->plottable);
   EXPECT_NE(arx::findLayer(db(), "New layer"), nullptr);
@@ -222,8 +227,8 @@ TEST_F(DrawingFileTest, TextKeepsItsEncoding) {
     arx::addLayer(db(), arx::Layer{"x\xe4"});
     ASSERT_TRUE(arx::saveDrawing(path("coded-saved.dxf")).ok);
     const std::string saved = readAll(path("coded-saved.dxf"));
-    EXPECT_NE(saved.find("\n" + c.file + " 1\n"), std::string::npos) << saved;
-    EXPECT_NE(saved.find("  2\n" + c.added + "\n"), std::string::npos);
+    EXPECT_THAT(saved, HasSubstr("\n" + c.file + " 1\n"));
+    EXPECT_THAT(saved, HasSubstr("  2\n" + c.added + "\n"));
   }
 }
 
@@ -248,9 +253,7 @@ TEST_F(DrawingFileTest, MissingAndDuplicateHandlesAreRecovered) {
   ASSERT_TRUE(dxf::save(doc, dxf::Format::Ascii, path("broken.dxf"), error)) << error;
   const arx::FileResult opened = arx::openDrawing(path("broken.dxf"));
   ASSERT_TRUE(opened.ok) << opened.error;
-  EXPECT_NE(opened.warning.find("recovered: 1 objects without a handle and 1 with a duplicate handle got new handles"),
-            std::string::npos)
-      << opened.warning;
+  EXPECT_THAT(opened.warning, HasSubstr("recovered: 1 objects without a handle and 1 with a duplicate handle got new handles"));
   ASSERT_TRUE(arx::saveDrawing(path("recovered.dxf")).ok);
   EXPECT_EQ(check(drawings + "/every-R2000.dxf", path("recovered.dxf")), "same\n");
 }

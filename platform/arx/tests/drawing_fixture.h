@@ -15,31 +15,24 @@
 #include "gemat3d.h"
 #include "imgdef.h"
 #include "imgent.h"
+#include "testing/command.h"
+#include "testing/temp_folder.h"
 #include "win32/posix.h"
 
 namespace drawing_test {
 
-// Runs a command and returns its exit status and output (standard error included).
+// Runs a command; its exit status, and its output (standard error included)
+// in `output`.
 inline int run(const std::string& command, std::string& output) {
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return -1;
-  char buffer[4096];
-  while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  return pclose(pipe);
+  return rwtest::runCommand(command + " 2>&1", output);
 }
 
 class DrawingTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/arx-drawing-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
-    arx::newDrawing();
-  }
+  void SetUp() override { arx::newDrawing(); }
   void TearDown() override {
     arx::newDrawing();
     arx::clearRefusals();
-    std::filesystem::remove_all(dir);
   }
   AcDbDatabase& db() { return arx::workingDrawing(); }
   std::string path(const std::string& name) const { return dir + "/" + name; }
@@ -112,7 +105,8 @@ class DrawingTest : public ::testing::Test {
     return imageId;
   }
 
-  std::string dir;
+  rwtest::TempFolder folder_{"arx-drawing"};
+  const std::string dir = folder_.path().string();
 };
 
 }  // namespace drawing_test

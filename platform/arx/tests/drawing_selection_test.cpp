@@ -4,6 +4,7 @@
 #include "acedads.h"
 #include "dbmain.h"
 #include "drawing_fixture.h"
+#include "testing/case_name.h"
 #include "ui/driver.h"
 
 namespace {
@@ -101,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
                      arx::PolylineShape{{{{-1, 5}, 0}, {{-1, 20}, 0}, {{20, 20}, 0}, {{20, 5}, 0}}, true}, true},
         CrossingCase{"text box reaching in", arx::TextShape{{8, 8}, 2.5, 0.0, "ABC"}, true},
         CrossingCase{"text beside the window", arx::TextShape{{11, 0}, 2.5, 0.0, "ABC"}, false},
-        CrossingCase{"far away at 1e12", arx::LineShape{{1e12, 1e12}, {1e12 + 1, 1e12}}, false}));
+        CrossingCase{"far away at 1e12", arx::LineShape{{1e12, 1e12}, {1e12 + 1, 1e12}}, false}),
+    rwtest::caseNameBy(&CrossingCase::what));
 
 TEST_F(SelectionTest, WindowCornersMayComeInAnyOrder) {
   const std::string h = add(arx::CircleShape{{5, 5}, 1});
@@ -153,6 +155,7 @@ TEST_F(SelectionTest, SinglePickAsksTheDriver) {
       {{ui::PickAnswer::Kind::Entity, "not hex"}, RTERROR},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "status " << c.status);
     ui::setDriver(std::make_unique<PickDriver>(c.answer));
     ads_name ss;
     ASSERT_EQ(acedSSGet("_:S", nullptr, nullptr, nullptr, ss), c.status) << c.answer.handle;

@@ -87,6 +87,7 @@ TEST_F(LispTest, FailuresAreReportedAsError) {
     const char* name;
   } cases[] = {{"test_fail"}, {"test_throw"}, {"no_such_function"}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     EXPECT_EQ(call(c.name), RTERROR) << c.name;
     EXPECT_EQ(result_, nullptr) << c.name;
   }

@@ -1,4 +1,5 @@
 // Layouts, plot settings, the validator, the page setup dialog and command.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,9 +11,11 @@
 #include "arx/pagesetup.h"
 #include "arx/plotdevices.h"
 #include "dbplotsetval.h"
-#include "ui/scripted_driver.h"
+#include "testing/scripted_user.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 class PageSetupTest : public ::testing::Test {
  protected:
@@ -25,21 +28,17 @@ class PageSetupTest : public ::testing::Test {
     setup.windowMin = {1, 2};
     setup.windowMax = {30, 40};
   }
-  void TearDown() override {
-    arx::setLayoutServicesAvailable(true, true);
-    ui::setDriver(nullptr);
-  }
+  void TearDown() override { arx::setLayoutServicesAvailable(true, true); }
   static arx::PageSetup& setup() { return arx::pageSetup(arx::workingDrawing()); }
   static AcApLayoutManager* manager() {
     return static_cast<AcApLayoutManager*>(acdbHostApplicationServices()->layoutManager());
   }
-  static ui::ScriptedDriver& answer(const std::string& answers) {
-    auto driver = ui::ScriptedDriver::fromText(answers);
-    driver->writeTranscriptNowhere();
-    ui::ScriptedDriver& ref = *driver;
-    ui::setDriver(std::move(driver));
-    return ref;
+  ui::ScriptedDriver& answer(const std::string& answers) {
+    user_.answer(answers);
+    return user_.driver();
   }
+
+  rwtest::ScriptedUser user_;
 };
 
 TEST_F(PageSetupTest, ActiveLayoutReadsThePageSetup) {
@@ -213,8 +212,7 @@ TEST_F(PageSetupTest, ASizeOutOfRangeIsRefusedWithItsMessageAndThePageSetupStays
     ui::ScriptedDriver& driver = answer("dialog pagesetup select device \"" + std::string(c.device) +
                                         "\"\ndialog pagesetup set media \"" + c.media + "\"\ndialog pagesetup click 1\n");
     EXPECT_EQ(manager()->pageSetup(AcDbObjectId::kNull, nullptr, true), 1);
-    EXPECT_NE(driver.transcript().find("dialog pagesetup refused set: " + c.message), std::string::npos)
-        << driver.transcript();
+    EXPECT_THAT(driver.transcript(), HasSubstr("dialog pagesetup refused set: " + c.message));
     EXPECT_EQ(setup().plotCfgName, c.device);
     const bool sameDevice = std::string(c.device) == "PublishToWeb PNG.pc3";  // else the device's first paper
     EXPECT_EQ(setup().canonicalMediaName,
@@ -263,10 +261,9 @@ TEST_F(PageSetupTest, DialogTakesTheAnswersOnOk) {
   EXPECT_EQ(setup().canonicalMediaName, "ANSI_A_(11.00_x_8.50_Inches)");
   EXPECT_EQ(setup().plotType, arx::PlotType::Extents);
   const std::string transcript = driver.transcript();
-  EXPECT_NE(transcript.find("dialog pagesetup open layout=\"Model\" device=\"PublishToWeb PNG.pc3\""), std::string::npos)
-      << transcript;
-  EXPECT_NE(transcript.find("refused"), std::string::npos) << transcript;
-  EXPECT_NE(transcript.find("dialog pagesetup close -> ok"), std::string::npos) << transcript;
+  EXPECT_THAT(transcript, HasSubstr("dialog pagesetup open layout=\"Model\" device=\"PublishToWeb PNG.pc3\""));
+  EXPECT_THAT(transcript, HasSubstr("refused"));
+  EXPECT_THAT(transcript, HasSubstr("dialog pagesetup close -> ok"));
 }
 
 TEST_F(PageSetupTest, DialogCancelledOrUnansweredChangesNothing) {
@@ -280,7 +277,7 @@ TEST_F(PageSetupTest, DialogCancelledOrUnansweredChangesNothing) {
     EXPECT_EQ(manager()->pageSetup(), 0) << answers;
     EXPECT_EQ(setup().plotCfgName, "PublishToWeb PNG.pc3") << answers;
     EXPECT_EQ(setup().windowMax.x, 30) << answers;
-    EXPECT_NE(driver.transcript().find("dialog pagesetup close -> cancel"), std::string::npos) << answers;
+    EXPECT_THAT(driver.transcript(), HasSubstr("dialog pagesetup close -> cancel")) << answers;
   }
 }
 

@@ -1,4 +1,5 @@
 // The automation chain a module plots through: application -> document -> plot.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,36 +10,30 @@
 #include "arx/drawing.h"
 #include "arx/host.h"
 #include "arx/plot.h"
-#include "ui/scripted_driver.h"
+#include "testing/scripted_user.h"
+#include "testing/transcript.h"
+#include "testing/temp_folder.h"
 #include "win32/posix.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using ::testing::HasSubstr;
+
 std::u16string wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
 
 class PlotAutomation : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("rw-automation-" + std::to_string(getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     arx::newDrawing();
     arx::addLayer(arx::workingDrawing(), {"RED", 1, true, true, false});
     arx::addEntity(arx::workingDrawing(), arx::LineShape{{10, 10}, {50, 10}}, "RED");
     arx::PageSetup& setup = arx::pageSetup(arx::workingDrawing());
     setup = {"Model", arx::PlotType::Window, {0, 0}, {64, 48}, "PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)"};
-    auto driver = ui::ScriptedDriver::fromText(answers());
-    driver->writeTranscriptNowhere();
-    driver_ = driver.get();
-    ui::setDriver(std::move(driver));
+    user_.answer(answers());
   }
-  void TearDown() override {
-    arx::setAutomationFault(arx::AutomationFault::None);
-    ui::setDriver(nullptr);
-    fs::remove_all(dir_);
-  }
+  void TearDown() override { arx::setAutomationFault(arx::AutomationFault::None); }
   virtual std::string answers() const { return ""; }
 
   // The chain as a module walks it; null when a step fails.
@@ -73,8 +68,9 @@ class PlotAutomation : public ::testing::Test {
 
   std::string windowsPath(const std::string& name) const { return win32::ToWindowsPath((dir_ / name).string()); }
 
-  fs::path dir_;
-  ui::ScriptedDriver* driver_ = nullptr;
+  rwtest::TempFolder folder_{"rw-automation"};
+  const fs::path dir_ = folder_.path();
+  rwtest::ScriptedUser user_;
 };
 
 TEST_F(PlotAutomation, PlotsToTheFileBeforeReturningAndReleasesEverything) {
@@ -89,9 +85,7 @@ TEST_F(PlotAutomation, PlotsToTheFileBeforeReturningAndReleasesEverything) {
   EXPECT_EQ(picture->width, 640);
   plot->Release();
   EXPECT_EQ(arx::automationReferences(), before);
-  EXPECT_NE(driver_->transcript().find("plot file=\"" + windowsPath("site(Layer0).png") + "\" backgroundplot=2 -> ok"),
-            std::string::npos)
-      << driver_->transcript();
+  EXPECT_THAT(user_.transcript(), HasSubstr("plot file=\"" + windowsPath("site(Layer0).png") + "\" backgroundplot=2 -> ok"));
 }
 
 TEST_F(PlotAutomation, ConfigurationNamesAnotherDevice) {
@@ -114,7 +108,7 @@ TEST_F(PlotAutomation, FailuresAreReportedNotHidden) {
   EXPECT_EQ(plotToFile(plot, windowsPath("none.png")), VARIANT_FALSE);
   EXPECT_EQ(plot->PlotToFile(nullptr, VARIANT{}, nullptr), E_POINTER);
   plot->Release();
-  EXPECT_NE(driver_->transcript().find("cmdline | Plot failed: "), std::string::npos) << driver_->transcript();
+  EXPECT_THAT(user_.transcript(), HasSubstr("cmdline | Plot failed: "));
 }
 
 TEST_F(PlotAutomation, EachStepCanFail) {
@@ -137,16 +131,44 @@ TEST_F(PlotPreview, ShowsThePictureUntilClosedThenRemovesIt) {
   ASSERT_NE(plot, nullptr);
   EXPECT_EQ(plot->DisplayPlotPreview(acFullPreview), S_OK);
   plot->Release();
-  const std::string transcript = driver_->transcript();
+  const std::string transcript = user_.transcript();
   const size_t at = transcript.find("plotpreview picture=\"");
   ASSERT_NE(at, std::string::npos) << transcript;
   const size_t start = at + 21;
   const std::string picture = transcript.substr(start, transcript.find('"', start) - start);
-  EXPECT_NE(transcript.find("size=640x480"), std::string::npos);
-  EXPECT_NE(transcript.find("input plotpreview -> close"), std::string::npos) << transcript;
-  EXPECT_NE(transcript.find("plotpreview closed"), std::string::npos);
+  EXPECT_THAT(transcript, HasSubstr("size=640x480"));
+  EXPECT_THAT(transcript, HasSubstr("input plotpreview -> close"));
+  EXPECT_THAT(transcript, HasSubstr("plotpreview closed"));
   EXPECT_FALSE(fs::exists(picture)) << picture;
-  EXPECT_TRUE(driver_->remainingAnswers().empty());
+  EXPECT_TRUE(user_.remainingAnswers().empty());
+}
+
+// The preview's input follows the one rule set of dialogs and forms: it has
+// no controls, so input to a control is ignored and the preview stays open
+// until it is closed; with no input left it is closed as by its close box.
+class PlotPreviewInput : public PlotAutomation {
+ protected:
+  std::string answers() const override {
+    return "dialog plotpreview click 1\ndialog plotpreview key 2 Escape\ndialog plotpreview mouse 5 5\n"
+           "dialog plotpreview close\ndialog plotpreview close\n";
+  }
+};
+
+TEST_F(PlotPreviewInput, OnlyClosingEndsIt) {
+  IAcadPlot* plot = acquirePlot();
+  ASSERT_NE(plot, nullptr);
+  EXPECT_EQ(plot->DisplayPlotPreview(acFullPreview), S_OK);
+  EXPECT_THAT(user_.transcript(),
+              rwtest::HasSubstrsInOrder({"input plotpreview -> click 1\n", "dialog plotpreview: ignored, no control 1\n",
+                                         "input plotpreview -> key 2 Escape\n", "dialog plotpreview: ignored, no control 2\n",
+                                         "input plotpreview -> mouse 5 5\n", "dialog plotpreview: ignored, the preview has no controls\n",
+                                         "input plotpreview -> close\n", "plotpreview closed\n"}));
+  EXPECT_EQ(user_.remainingAnswers().size(), 1u);  // the second close is for a second preview
+  EXPECT_EQ(plot->DisplayPlotPreview(acFullPreview), S_OK);
+  EXPECT_TRUE(user_.remainingAnswers().empty());
+  EXPECT_EQ(plot->DisplayPlotPreview(acFullPreview), S_OK);  // no input left: closed at once
+  EXPECT_THAT(user_.transcript(), ::testing::EndsWith("input plotpreview -> no answer\nplotpreview closed\n"));
+  plot->Release();
 }
 
 TEST_F(PlotPreview, DeviceNoneHasNoPreview) {
@@ -155,7 +177,7 @@ TEST_F(PlotPreview, DeviceNoneHasNoPreview) {
   ASSERT_NE(plot, nullptr);
   EXPECT_EQ(plot->DisplayPlotPreview(acFullPreview), E_FAIL);
   plot->Release();
-  EXPECT_NE(driver_->transcript().find("cmdline | Plot preview failed: "), std::string::npos);
+  EXPECT_THAT(user_.transcript(), HasSubstr("cmdline | Plot preview failed: "));
 }
 
 }  // namespace
@@ -170,9 +192,9 @@ TEST_F(PlotPreview, HostCommandsPlotAndPreview) {
   EXPECT_TRUE(plotCommand->handler(" \"" + (dir_ / "by command.png").string() + "\" "));
   EXPECT_TRUE(fs::exists(dir_ / "by command.png"));
   EXPECT_FALSE(plotCommand->handler(""));
-  EXPECT_NE(driver_->transcript().find("cmdline | PLOT: "), std::string::npos);
+  EXPECT_THAT(user_.transcript(), HasSubstr("cmdline | PLOT: "));
   EXPECT_TRUE(previewCommand->handler(""));
-  EXPECT_NE(driver_->transcript().find("plotpreview closed"), std::string::npos);
+  EXPECT_THAT(user_.transcript(), HasSubstr("plotpreview closed"));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // Plots of real drawings to real files, checked pixel by pixel.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -17,11 +18,15 @@
 #include "dbsymtb.h"
 #include "imgdef.h"
 #include "imgent.h"
+#include "plot_placement.h"
+#include "testing/temp_folder.h"
 #include "win32/posix.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using ::testing::HasSubstr;
 
 struct Rgb {
   int r, g, b;
@@ -31,10 +36,6 @@ constexpr Rgb kRed{255, 0, 0}, kWhite{255, 255, 255};
 class PlotPixels : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("rw-plot-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     arx::newDrawing();
     arx::addLayer(db(), {"RED", 1, true, true, false});
     arx::addLayer(db(), {"NOPLOT", 3, false, true, false});
@@ -43,7 +44,6 @@ class PlotPixels : public ::testing::Test {
     // 640 x 480 pixels for a 64 x 48 window: ten pixels a unit, y up.
     usePage("PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)", {0, 0}, {64, 48});
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   static AcDbDatabase& db() { return arx::workingDrawing(); }
   static void usePage(const std::string& device, const std::string& media, arx::Point low, arx::Point high) {
@@ -57,7 +57,7 @@ class PlotPixels : public ::testing::Test {
   static void line(arx::Point a, arx::Point b, const char* layer = "RED") {
     arx::addEntity(db(), arx::LineShape{a, b}, layer);
   }
-  std::string file(const std::string& name) const { return (dir_ / name).string(); }
+  std::string file(const std::string& name) const { return folder_.posix(name); }
 
   arx::PlotPicture plot(const std::string& name = "plot.png") {
     const arx::FileResult result = arx::plotLayout(db(), file(name));
@@ -67,7 +67,7 @@ class PlotPixels : public ::testing::Test {
     return picture.value_or(arx::PlotPicture{});
   }
 
-  fs::path dir_;
+  rwtest::TempFolder folder_{"rw-plot"};
 };
 
 bool near(const unsigned char* p, Rgb c, int tolerance = 0) {
@@ -102,7 +102,10 @@ TEST_F(PlotPixels, PlottableEntityInItsLayerColourAndNothingElse) {
   const arx::PlotPicture pic = plot();
   ASSERT_EQ(pic.width, 640);
   ASSERT_EQ(pic.height, 480);
-  for (int x : {110, 300, 490}) EXPECT_TRUE(colourAround(pic, x, 380, kRed)) << x;
+  for (int x : {110, 300, 490}) {
+    SCOPED_TRACE(x);
+    EXPECT_TRUE(colourAround(pic, x, 380, kRed));
+  }
   EXPECT_FALSE(colourAround(pic, 80, 380, kRed, 1)) << "the line stops at its end";
   EXPECT_EQ(inkOutsideRows(pic, 378, 382), 0) << "only the plottable line is drawn";
 }
@@ -113,32 +116,30 @@ TEST_F(PlotPixels, WindowKeepsItsAspectFromTheLowerLeftCornerOrCentred) {
   // the page setup centres the plot. Rows and columns of a horizontal line at
   // the window's middle height and a vertical one at its middle width.
   const struct {
-    const char* name;
-    arx::Point high;
-    bool centered;
-    arx::Point origin;
+    arx_testing::PlotPlacement placement;
     int row, column, top, right;  // top row and right column of the plotted window
   } cases[] = {
-      {"wide", {100, 50}, false, {0, 0}, 320, 320, 160, 640},
-      {"wide, centred", {100, 50}, true, {0, 0}, 240, 320, 80, 640},
-      {"wide, moved", {100, 50}, false, {20, 30}, 290, 340, 130, 660},
-      {"tall", {50, 100}, false, {0, 0}, 240, 120, 0, 240},
-      {"tall, centred", {50, 100}, true, {0, 0}, 240, 320, 0, 440},
+      {{"wide", {100, 50}}, 320, 320, 160, 640},
+      {{"wide, centred", {100, 50}, true}, 240, 320, 80, 640},
+      {{"wide, moved", {100, 50}, false, {20, 30}}, 290, 340, 130, 660},
+      {{"tall", {50, 100}}, 240, 120, 0, 240},
+      {{"tall, centred", {50, 100}, true}, 240, 320, 0, 440},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.placement.name);
     arx::newDrawing();
     arx::addLayer(db(), {"RED", 1, true, true, false});
-    usePage("PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)", {0, 0}, c.high);
-    arx::pageSetup(db()).centered = c.centered;
-    arx::pageSetup(db()).plotOrigin = c.origin;
-    line({0, c.high.y / 2}, {c.high.x, c.high.y / 2});
-    line({c.high.x / 2, 0}, {c.high.x / 2, c.high.y});
+    arx_testing::usePlacement(db(), c.placement);
+    const arx::Point high = c.placement.high;
+    line({0, high.y / 2}, {high.x, high.y / 2});
+    line({high.x / 2, 0}, {high.x / 2, high.y});
     const arx::PlotPicture pic = plot();
     EXPECT_TRUE(colourAround(pic, c.column - 40, c.row, kRed));
     EXPECT_TRUE(colourAround(pic, c.column, c.top + 10, kRed));
     EXPECT_FALSE(colourAround(pic, c.column, c.top - 10, kRed, 2)) << "nothing above the window";
-    if (c.right + 10 < 640) EXPECT_FALSE(colourAround(pic, c.right + 10, c.row, kRed, 2)) << "nothing right of it";
+    if (c.right + 10 < 640) {
+      EXPECT_FALSE(colourAround(pic, c.right + 10, c.row, kRed, 2)) << "nothing right of it";
+    }
   }
 }
 
@@ -203,8 +204,14 @@ TEST_F(PlotPixels, HugeCoordinatesAreClippedNotLost) {
   arx::addEntity(db(), arx::CircleShape{{32, -1e12 + 14}, 1e12}, "RED");  // its top at y=14: row 340
   arx::addEntity(db(), arx::CircleShape{{1e12, 1e12}, 5}, "RED");          // far away
   const arx::PlotPicture pic = plot();
-  for (int x : {2, 320, 637}) EXPECT_TRUE(colourAround(pic, x, 240, kRed)) << x;
-  for (int x : {5, 320, 630}) EXPECT_TRUE(colourAround(pic, x, 340, kRed, 1)) << x;
+  for (int x : {2, 320, 637}) {
+    SCOPED_TRACE(x);
+    EXPECT_TRUE(colourAround(pic, x, 240, kRed));
+  }
+  for (int x : {5, 320, 630}) {
+    SCOPED_TRACE(x);
+    EXPECT_TRUE(colourAround(pic, x, 340, kRed, 1));
+  }
   EXPECT_EQ(inkOutsideRows(pic, 236, 344) , 0);
 }
 
@@ -288,8 +295,10 @@ TEST_F(PlotPixels, RasterImageOfAFileThatIsNoPicturePlotsItsFrame) {
   const arx::PlotPicture pic = plot();
   EXPECT_TRUE(colourAround(pic, 320, 120, kRed, 1));
   EXPECT_TRUE(near(pic.at(320, 240), kWhite));
-  for (const std::string& name : {file("picture.png"), std::string("text:/etc/hostname"), std::string("label:x")})
-    EXPECT_FALSE(arx::readPlotPicture(name).has_value()) << name;
+  for (const std::string& name : {file("picture.png"), std::string("text:/etc/hostname"), std::string("label:x")}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(arx::readPlotPicture(name).has_value());
+  }
 }
 
 struct BadWindow {
@@ -306,7 +315,7 @@ TEST_F(PlotPixels, WindowWithoutAreaIsRefusedAndNoFileLeft) {
     line({0, 0}, {10, 10});
     const arx::FileResult result = arx::plotLayout(db(), file("bad.png"));
     EXPECT_FALSE(result.ok) << bad.name;
-    EXPECT_NE(result.error.find("window"), std::string::npos) << bad.name << ": " << result.error;
+    EXPECT_THAT(result.error, HasSubstr("window")) << bad.name << ": " << result.error;
     EXPECT_FALSE(fs::exists(file("bad.png"))) << bad.name;
     EXPECT_FALSE(fs::exists(file("bad.png.partial"))) << bad.name;
   }
@@ -381,6 +390,7 @@ TEST_F(PlotPixels, APlotThatDoesNotFitInMemoryEndsWithAMessage) {
 TEST_F(PlotPixels, DevicesThatCannotPlot) {
   line({10, 10}, {50, 10});
   for (const char* device : {"None", "Plotter That Is Not There.pc3"}) {
+    SCOPED_TRACE(device);
     arx::pageSetup(db()).plotCfgName = device;
     const arx::FileResult result = arx::plotLayout(db(), file("none.png"));
     EXPECT_FALSE(result.ok) << device;

@@ -1,5 +1,6 @@
 // The system registry: the dynamic linker and the command stack, the
 // command line output and the test controls.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -10,9 +11,11 @@
 #include "arx/host.h"
 #include "arx/journal.h"
 #include "rxregsvc.h"
-#include "ui/scripted_driver.h"
+#include "testing/scripted_user.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 int runs = 0;
 void countRun() { ++runs; }
@@ -98,6 +101,7 @@ TEST_F(RegistryTest, PlannedFailuresHitTheNextCallOnly) {
       {"loadModule", [] { return acrxDynamicLinker->loadModule("acISMobj16.dbx", false); }},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.call);
     arx::failNext(c.call);
     EXPECT_FALSE(c.attempt()) << c.call;
     EXPECT_TRUE(c.attempt()) << c.call;
@@ -110,26 +114,18 @@ TEST_F(RegistryTest, EditorsOwnRasterModuleLoadsWithoutAFile) {
 }
 
 TEST_F(RegistryTest, MissingModuleIsExplainedOnTheCommandLine) {
-  auto driver = ui::ScriptedDriver::fromText("");
-  driver->writeTranscriptNowhere();
-  auto* scripted = driver.get();
-  ui::setDriver(std::move(driver));
+  const rwtest::ScriptedUser user;
   EXPECT_FALSE(acrxDynamicLinker->loadModule("Z:\\nowhere\\Missing.arx", true));
-  EXPECT_NE(scripted->transcript().find("Unable to load Z:\\nowhere\\Missing.arx"), std::string::npos)
-      << scripted->transcript();
+  EXPECT_THAT(user.transcript(), HasSubstr("Unable to load Z:\\nowhere\\Missing.arx"));
   const arx::LoadResult result = arx::loadApplication("Z:\\nowhere\\Missing.arx");
   EXPECT_FALSE(result.ok);
   EXPECT_FALSE(result.error.empty());
 }
 
 TEST_F(RegistryTest, PrintfFormatsOntoTheCommandLine) {
-  auto driver = ui::ScriptedDriver::fromText("");
-  driver->writeTranscriptNowhere();
-  auto* scripted = driver.get();
-  ui::setDriver(std::move(driver));
+  const rwtest::ScriptedUser user;
   EXPECT_EQ(acutPrintf("\n%s: %d layers, %.2f\n", "Plot", 3, 1.5), RTNORM);
-  EXPECT_NE(scripted->transcript().find("Plot: 3 layers, 1.50"), std::string::npos)
-      << scripted->transcript();
+  EXPECT_THAT(user.transcript(), HasSubstr("Plot: 3 layers, 1.50"));
 }
 
 TEST_F(RegistryTest, UnknownApplicationsCannotBeUnlockedOrRegistered) {

@@ -2,8 +2,8 @@
 // exchange, results, nested modal runs, painting, resources, file dialogs.
 #include <afxcmn.h>
 #include <afxdlgs.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <ui/scripted_driver.h>
 #include <win32/modules.h>
 #include <win32/resource_script.h>
 
@@ -12,7 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "testing/scripted_user.h"
+
 namespace {
+
+using ::testing::HasSubstr;
 
 enum : int {
   kTestDialog = 100,
@@ -180,16 +184,10 @@ END_MESSAGE_MAP()
 class MfcDialog : public ::testing::Test {
  protected:
   // Installs a scripted driver with the answers; Transcript() reads it.
-  void Answer(const std::string& answers) {
-    auto driver = ui::ScriptedDriver::fromText(answers);
-    driver->writeTranscriptNowhere();
-    scripted = driver.get();
-    ui::setDriver(std::move(driver));
-  }
-  std::string Transcript() const { return scripted->transcript(); }
-  void TearDown() override { ui::setDriver(nullptr); }
+  void Answer(const std::string& answers) { user_.answer(answers); }
+  std::string Transcript() const { return user_.transcript(); }
 
-  ui::ScriptedDriver* scripted = nullptr;
+  rwtest::ScriptedUser user_;
 };
 
 TEST_F(MfcDialog, EveryEventReachesItsHandler) {
@@ -215,18 +213,13 @@ TEST_F(MfcDialog, ControlsAreBoundWhileTheDialogRuns) {
   EXPECT_EQ(dialog.m_path.m_hWnd, nullptr) << "unbound when the dialog is gone";
   EXPECT_EQ(dialog.m_hWnd, nullptr);
   const std::string transcript = Transcript();
-  EXPECT_NE(transcript.find("dialog 100 opened caption=\"Test dialog\" focus=1 icon=\"icon 5\" 32x32"),
-            std::string::npos)
-      << transcript;
-  EXPECT_NE(transcript.find("  ComboBox 12 text=\"BMP\" items=[\"BMP\",\"PNG\",\"TIF\"] selection=0"),
-            std::string::npos);
-  EXPECT_NE(transcript.find("  ComboBoxEx32 13 text=\"Other editor\" items=[\"Photo editor\"#0,\"Other editor\"#0] "
-                            "selection=1 images=1"),
-            std::string::npos);
-  EXPECT_NE(transcript.find("  Button 11 \"...\" image=\"bitmap 200\" 16x16 tooltip=\"Opens the File-Dialog\""),
-            std::string::npos);
-  EXPECT_NE(transcript.find("  Static - \"\" image=\"bitmap 200\" 16x16"), std::string::npos);
-  EXPECT_NE(transcript.find("dialog 100 closed caption=\"Test dialog\" result=0 focus=15"), std::string::npos);
+  EXPECT_THAT(transcript, HasSubstr("dialog 100 opened caption=\"Test dialog\" focus=1 icon=\"icon 5\" 32x32"));
+  EXPECT_THAT(transcript, HasSubstr("  ComboBox 12 text=\"BMP\" items=[\"BMP\",\"PNG\",\"TIF\"] selection=0"));
+  EXPECT_THAT(transcript, HasSubstr("  ComboBoxEx32 13 text=\"Other editor\" items=[\"Photo editor\"#0,\"Other editor\"#0] "
+                            "selection=1 images=1"));
+  EXPECT_THAT(transcript, HasSubstr("  Button 11 \"...\" image=\"bitmap 200\" 16x16 tooltip=\"Opens the File-Dialog\""));
+  EXPECT_THAT(transcript, HasSubstr("  Static - \"\" image=\"bitmap 200\" 16x16"));
+  EXPECT_THAT(transcript, HasSubstr("dialog 100 closed caption=\"Test dialog\" result=0 focus=15"));
 }
 
 TEST_F(MfcDialog, ResultsOfOkCancelEscapeCloseAndNoAnswer) {
@@ -240,6 +233,7 @@ TEST_F(MfcDialog, ResultsOfOkCancelEscapeCloseAndNoAnswer) {
                {"dialog 100 close\n", IDCANCEL},
                {"", IDCANCEL}};
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.answers);
     Answer(c.answers);
     CTestDialog dialog;
     EXPECT_EQ(dialog.DoModal(), c.result) << c.answers;
@@ -248,7 +242,7 @@ TEST_F(MfcDialog, ResultsOfOkCancelEscapeCloseAndNoAnswer) {
   CClosingDialog closing;
   EXPECT_EQ(closing.DoModal(), IDCANCEL);
   EXPECT_EQ(closing.events, (std::vector<std::string>{"close"}));
-  EXPECT_NE(Transcript().find("dialog 100: no input left, the window is closed"), std::string::npos);
+  EXPECT_THAT(Transcript(), HasSubstr("dialog 100: no input left, the window is closed"));
 }
 
 TEST_F(MfcDialog, HandlersRunMessageBoxesAndDialogsModallyWhileHidden) {
@@ -267,9 +261,7 @@ TEST_F(MfcDialog, HandlersRunMessageBoxesAndDialogsModallyWhileHidden) {
   };
   EXPECT_EQ(dialog.DoModal(), IDOK);
   const std::string transcript = Transcript();
-  EXPECT_NE(transcript.find("msgbox caption=\"Caption\" buttons=yesno icon=question owner=\"Test dialog\" -> yes"),
-            std::string::npos)
-      << transcript;
+  EXPECT_THAT(transcript, HasSubstr("msgbox caption=\"Caption\" buttons=yesno icon=question owner=\"Test dialog\" -> yes"));
   EXPECT_LT(transcript.find("dialog 101 closed caption=\"Inner\" result=1"), transcript.find("input 100 -> click 1\n"));
 }
 
@@ -288,7 +280,7 @@ TEST_F(MfcDialog, AnOwnerIsDisabledWhileItsDialogRuns) {
   dialog.DoModal();
   EXPECT_FALSE(enabledMeanwhile);
   EXPECT_TRUE(frame.IsWindowEnabled());
-  EXPECT_NE(Transcript().find("owner=\"Editor\" -> ok"), std::string::npos) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("owner=\"Editor\" -> ok"));
   EXPECT_TRUE(frame.DestroyWindow());
   EXPECT_EQ(frame.m_hWnd, nullptr);
 }
@@ -300,7 +292,7 @@ TEST_F(MfcDialog, PaintsTheSwatchAndSeesInputFirst) {
   dialog.DoModal();
   const CRect expected(15, 81 + 6, 33, 105);
   EXPECT_EQ(dialog.swatch, expected);
-  EXPECT_NE(Transcript().find("  paint fill 15,87,33,105 #FF0000"), std::string::npos) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("  paint fill 15,87,33,105 #FF0000"));
   EXPECT_EQ(dialog.relayed, 2) << "each click passed PreTranslateMessage";
 }
 
@@ -311,7 +303,7 @@ TEST_F(MfcDialog, AnExceptionOfAHandlerEndsTheRunAndReachesTheCaller) {
   EXPECT_THROW(dialog.DoModal(), std::runtime_error);
   EXPECT_EQ(dialog.m_hWnd, nullptr);
   EXPECT_EQ(dialog.m_path.m_hWnd, nullptr);
-  EXPECT_NE(Transcript().find("dialog 100 ended by an error of its program"), std::string::npos);
+  EXPECT_THAT(Transcript(), HasSubstr("dialog 100 ended by an error of its program"));
   Answer("dialog 100 click 1\n");
   EXPECT_EQ(dialog.DoModal(), IDOK) << "the object runs again";
 }
@@ -320,8 +312,7 @@ TEST_F(MfcDialog, AMissingTemplateIsReportedAndNothingRuns) {
   Answer("");
   CDialog dialog(static_cast<UINT>(kMissingDialog));
   EXPECT_EQ(dialog.DoModal(), -1);
-  EXPECT_NE(Transcript().find("error: dialog template 199 is not among the resources of the current module"),
-            std::string::npos);
+  EXPECT_THAT(Transcript(), HasSubstr("error: dialog template 199 is not among the resources of the current module"));
 }
 
 TEST_F(MfcDialog, ResourcesAreFoundThroughTheirModuleOnly) {
@@ -357,10 +348,8 @@ TEST_F(MfcDialog, FileDialogAnsweredAndCancelled) {
   EXPECT_EQ(open.GetFileTitle(), "site");
   CFileDialog again(TRUE, "exe");
   EXPECT_EQ(again.DoModal(), IDCANCEL);
-  EXPECT_NE(Transcript().find("filedialog open title=\"\" filter=\"All files (*.*)|*.*|\" ext=\"\" name=\"\" "
-                              "flags=0x6 owner=\"\" -> \"D:\\My work\\site.png\""),
-            std::string::npos)
-      << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("filedialog open title=\"\" filter=\"All files (*.*)|*.*|\" ext=\"\" name=\"\" "
+                              "flags=0x6 owner=\"\" -> \"D:\\My work\\site.png\""));
 }
 
 TEST_F(MfcDialog, FileDialogAddsTheDefaultExtension) {
@@ -368,7 +357,7 @@ TEST_F(MfcDialog, FileDialogAddsTheDefaultExtension) {
   CFileDialog open(TRUE, "exe", "start", OFN_HIDEREADONLY, "Exe files (*.exe)|*.exe|");
   ASSERT_EQ(open.DoModal(), IDOK);
   EXPECT_EQ(open.GetPathName(), "D:\\work\\gimp.exe");
-  EXPECT_NE(Transcript().find("ext=\"exe\" name=\"start\""), std::string::npos);
+  EXPECT_THAT(Transcript(), HasSubstr("ext=\"exe\" name=\"start\""));
 }
 
 }  // namespace

@@ -1,30 +1,25 @@
 #include <afxwin.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "ui/scripted_driver.h"
+#include "testing/scripted_user.h"
 #include "win32/modules.h"
 #include "win32/posix.h"
 
 namespace {
 
+using ::testing::HasSubstr;
+
 class MfcModule : public ::testing::Test {
  protected:
-  void SetUp() override { StartTranscript(); }
-  void TearDown() override { ui::setDriver(nullptr); }
-
   // A fresh in-memory transcript, shared with the modules through ui.
-  void StartTranscript() {
-    auto driver = ui::ScriptedDriver::fromText("");
-    driver->writeTranscriptNowhere();
-    transcript_ = driver.get();
-    ui::setDriver(std::move(driver));
-  }
+  void StartTranscript() { user_.answer(""); }
 
   static std::string ModulePath(const std::string& kind) {
     return win32::ToWindowsPath(std::string(MFC_TEST_MODULE_DIR) + "/MfcTest" + kind + ".arx");
   }
 
-  ui::ScriptedDriver* transcript_ = nullptr;
+  rwtest::ScriptedUser user_;
 };
 
 TEST_F(MfcModule, SucceedingInitInstanceLoadsWithTheAppInTheModuleState) {
@@ -42,10 +37,10 @@ TEST_F(MfcModule, SucceedingInitInstanceLoadsWithTheAppInTheModuleState) {
   EXPECT_STREQ(state->m_pCurrentWinApp->m_pszAppName, "MfcTest");
   EXPECT_EQ(state->m_pCurrentWinApp->m_hInstance, module);
   EXPECT_EQ(state->m_hCurrentResourceHandle, module);
-  EXPECT_EQ(transcript_->transcript(), "InitInstance in its own state\n");
+  EXPECT_EQ(user_.transcript(), "InitInstance in its own state\n");
 
   EXPECT_TRUE(FreeLibrary(module));
-  EXPECT_EQ(transcript_->transcript(),
+  EXPECT_EQ(user_.transcript(),
             "InitInstance in its own state\nExitInstance in its own state\n");
 }
 
@@ -60,22 +55,23 @@ TEST_F(MfcModule, FailingInitInstanceRefusesTheModuleAfterExitInstance) {
       {"Throwing", "InitInstance in its own state\nerror: InitInstance of "},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
     StartTranscript();
     SetLastError(0);
     EXPECT_EQ(LoadLibraryA(ModulePath(c.kind).c_str()), nullptr) << c.kind;
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DLL_INIT_FAILED)) << c.kind;
     EXPECT_EQ(AfxGetModuleState(), AfxGetAppModuleState()) << c.kind;
-    const std::string text = transcript_->transcript();
+    const std::string text = user_.transcript();
     EXPECT_EQ(text.rfind(c.transcript, 0), 0u) << text;
-    EXPECT_NE(text.find("ExitInstance in its own state\n"), std::string::npos) << text;
+    EXPECT_THAT(text, HasSubstr("ExitInstance in its own state\n"));
     EXPECT_EQ(GetModuleHandleA(("MfcTest" + std::string(c.kind) + ".arx").c_str()), nullptr);
   }
 }
 
 TEST_F(MfcModule, ThrowingInitInstanceIsReportedWithItsReason) {
   EXPECT_EQ(LoadLibraryA(ModulePath("Throwing").c_str()), nullptr);
-  const std::string text = transcript_->transcript();
-  EXPECT_NE(text.find("MfcTestThrowing.arx failed: no licence\n"), std::string::npos) << text;
+  const std::string text = user_.transcript();
+  EXPECT_THAT(text, HasSubstr("MfcTestThrowing.arx failed: no licence\n"));
 }
 
 }  // namespace

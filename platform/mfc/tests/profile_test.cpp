@@ -3,9 +3,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
-#include <sstream>
 
+#include "testing/temp_folder.h"
 #include "win32/posix.h"
 
 namespace {
@@ -15,21 +14,14 @@ namespace fs = std::filesystem;
 class Profile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("mfc_profile_" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-    ini_ = win32::ToWindowsPath((dir_ / "Rasterwerk.ini").string());
+    ini_ = folder_.windows("Rasterwerk.ini");
     app_.m_pszProfileName = ini_.c_str();
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
-  std::string OnDisk() const {
-    std::ifstream in(dir_ / "Rasterwerk.ini", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string OnDisk() const { return folder_.read("Rasterwerk.ini"); }
 
-  fs::path dir_;
+  rwtest::TempFolder folder_{"mfc-profile"};
+  const fs::path dir_ = folder_.path();
   std::string ini_;
   CWinApp app_;
 };
@@ -57,6 +49,7 @@ TEST_F(Profile, DefaultsComeBackWhenThereIsNothingToRead) {
       {"folder as INI file", nullptr, true, true},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     fs::remove_all(dir_ / "Rasterwerk.ini");
     if (c.iniIsFolder) fs::create_directories(dir_ / "Rasterwerk.ini");
     app_.m_pszRegistryKey = c.registryKey;

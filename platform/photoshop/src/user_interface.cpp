@@ -9,6 +9,7 @@
 #include <win32/windowing.h>
 
 #include "editor.h"
+#include "editor_answers.h"
 #include "photoshop/server.h"
 
 namespace photoshop::detail {
@@ -24,7 +25,7 @@ LRESULT CALLBACK EditorWindowProcedure(HWND window, UINT message, WPARAM wParam,
     case kUsersTurn:
       // Without an answer nobody is left to work in the editor: it is closed
       // as if the user had finished, so that nothing waits for ever.
-      ui::driver().take("editor");
+      ui::driver().take(kEditorAnswer);
       PostMessageA(window, WM_CLOSE, 0, 0);
       return 0;
     case WM_CLOSE:

@@ -2,14 +2,16 @@
 // channels, each layer at the bounds of its content, names in the records and
 // (beyond ASCII) in the Unicode block; read back by ImageMagick and by the
 // editor itself, and saved so that a failed write leaves the old file whole.
-#include <sys/mount.h>
-
+#include <gmock/gmock.h>
 #include <algorithm>
 #include <functional>
 
 #include "psd_fixture.h"
+#include "testing/small_disk.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 TEST_F(LayeredDocumentTest, IsStoredWithEightBitsPackBitsChannelsLayerBoundsAndUnicodeNames) {
   BuildPlan("plan.psd");
@@ -55,7 +57,10 @@ TEST_F(LayeredDocumentTest, ImageMagickReadsTheLayersTheirNamesPlacesAndPixels) 
   EXPECT_EQ(trees.page().yOff(), 30u);
   EXPECT_EQ(trees.columns(), 31u);
   EXPECT_EQ(trees.rows(), 16u);
-  for (auto& t : kTrees) EXPECT_TRUE(Opaque(trees, t[0] - 20, t[1] - 30));
+  for (auto& t : kTrees) {
+    SCOPED_TRACE(::testing::Message() << "tree at " << t[0] << "," << t[1]);
+    EXPECT_TRUE(Opaque(trees, t[0] - 20, t[1] - 30));
+  }
   EXPECT_FALSE(Opaque(trees, 10, 0));  // between the trees
 }
 
@@ -113,37 +118,16 @@ TEST_F(LayeredDocumentTest, APosterSizedDocumentIsSavedInEveryPictureType) {
   }
 }
 
-// A folder on a small file system of its own, filled up so that no file fits.
-class FullDisk {
- public:
-  explicit FullDisk(const fs::path& folder) : folder_(folder) {
-    fs::create_directories(folder_);
-    mounted_ = mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=256k") == 0;
-  }
-  ~FullDisk() {
-    if (mounted_) umount(folder_.c_str());
-  }
-  bool mounted() const { return mounted_; }
-  void fill() const {
-    std::ofstream filler(folder_ / "filler", std::ios::binary);
-    const std::string block(4096, 'x');
-    for (int i = 0; i < 1024 && filler.write(block.data(), block.size()); ++i) {
-    }
-  }
-  std::vector<std::string> names() const {
-    std::vector<std::string> found;
-    for (auto& entry : fs::directory_iterator(folder_)) found.push_back(entry.path().filename().string());
-    std::sort(found.begin(), found.end());
-    return found;
-  }
-
- private:
-  fs::path folder_;
-  bool mounted_ = false;
-};
+// The names in a folder, sorted.
+std::vector<std::string> NamesIn(const fs::path& folder) {
+  std::vector<std::string> found;
+  for (auto& entry : fs::directory_iterator(folder)) found.push_back(entry.path().filename().string());
+  std::sort(found.begin(), found.end());
+  return found;
+}
 
 TEST_F(LayeredDocumentTest, OnAFullDiskTheSaveFailsNamingTheFileAndTheFileThereStaysWhole) {
-  FullDisk disk(folder_ / "full");
+  const rwtest::SmallDisk disk(folder_.path() / "full", rwtest::SmallDisk::Mode::Writable, 256);
   if (!disk.mounted()) GTEST_SKIP() << "no small file system can be mounted here";
   BuildPlan("full/plan.psd");  // fits while there is room
   ASSERT_EQ(SaveAs("full/plan.png", "PNGF"), "");
@@ -162,12 +146,12 @@ TEST_F(LayeredDocumentTest, OnAFullDiskTheSaveFailsNamingTheFileAndTheFileThereS
     SCOPED_TRACE(c.file);
     const std::string reason = c.save();
     EXPECT_EQ(lastStatus_, E_FAIL);  // the call fails, as the editor's does
-    EXPECT_NE(reason.find(WindowsPath(c.file)), std::string::npos) << reason;
-    EXPECT_NE(reason.find("No space left on device"), std::string::npos) << reason;
+    EXPECT_THAT(reason, HasSubstr(WindowsPath(c.file)));
+    EXPECT_THAT(reason, HasSubstr("No space left on device"));
   }
   EXPECT_EQ(Bytes("full/plan.psd"), psd);
   EXPECT_EQ(Bytes("full/plan.png"), png);
-  EXPECT_EQ(disk.names(), (std::vector<std::string>{"filler", "plan.png", "plan.psd"}));  // no temporary file left
+  EXPECT_EQ(NamesIn(disk.path()), (std::vector<std::string>{"filler", "plan.png", "plan.psd"}));  // no temporary file left
 }
 
 }  // namespace

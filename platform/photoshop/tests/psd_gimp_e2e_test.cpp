@@ -43,7 +43,7 @@ TEST_F(LayeredDocumentTest, GimpReadsItAndTheEditorReadsWhatGimpWrites) {
   BuildPlan("plan.psd");
   ASSERT_EQ(SaveAs("plan.png", "PNGF"), "");  // the merged picture
   ASSERT_EQ(Close(), "");
-  ASSERT_EQ(RunGimp(folder_, ReportAndSave(PosixPath("plan.psd"), PosixPath("report.txt"), PosixPath("gimp.psd"))), 0)
+  ASSERT_EQ(RunGimp(folder_.path(), ReportAndSave(PosixPath("plan.psd"), PosixPath("report.txt"), PosixPath("gimp.psd"))), 0)
       << Bytes("gimp.log");
   EXPECT_EQ(Bytes("report.txt"), "Background|0,0,120x80|#(255 255 255 255)\n" + std::string(kRoadUtf8) +
                                      "|0,0,1x1|#(0 0 0 0)\n" + kTreesUtf8 + "|20,30,31x16|#(0 128 0 255)\n");

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <string>
+#include "testing/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -27,9 +28,6 @@ inline std::u16string Wide(const std::string& text) { return std::u16string(text
 class ServerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("rw-ps-server-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
     photoshop::Install();
     photoshop::ClearJournal();
     app_ = Connect();
@@ -43,10 +41,9 @@ class ServerTest : public ::testing::Test {
       app_->Release();
     }
     CoUninitialize();
-    fs::remove_all(folder_);
   }
-  std::string WindowsPath(const std::string& name) { return win32::ToWindowsPath((folder_ / name).string()); }
-  std::string PosixPath(const std::string& name) { return (folder_ / name).string(); }
+  std::string WindowsPath(const std::string& name) { return folder_.windows(name); }
+  std::string PosixPath(const std::string& name) { return folder_.posix(name); }
 
   // Plays an event with the given puts; the result's reason, "" when carried
   // out. `lastStatus_` keeps the call's status.
@@ -85,7 +82,7 @@ class ServerTest : public ::testing::Test {
     picture.write(PosixPath(name));
   }
 
-  fs::path folder_;
+  rwtest::TempFolder folder_{"rw-ps-server"};
   IPhotoshopApplication* app_ = nullptr;
   IActionControl* control_ = nullptr;
   HRESULT lastStatus_ = S_OK;

@@ -1,14 +1,31 @@
 // The editor's server through COM: installation, events on real files, the
 // journal, and the user's turn once someone hooks the editor's thread.
-#include <ui/scripted_driver.h>
 
+#include <gmock/gmock.h>
 #include <filesystem>
 #include <fstream>
 #include <future>
 
 #include "server_fixture.h"
+#include "testing/scripted_user.h"
+#include "testing/temp_folder.h"
 
 namespace {
+
+using ::testing::HasSubstr;
+
+// The user finishing in the editor, as a host reads it from its answers file:
+// "editor done" in any letter case; anything else stops the run at the start.
+TEST(EditorAnswers, SayThatTheUserHasFinished) {
+  const auto driver = ui::ScriptedDriver::fromText("EDITOR Done\n");
+  ASSERT_EQ(driver->remainingAnswers().size(), 1u);
+  EXPECT_EQ(driver->remainingAnswers()[0].words, std::vector<std::string>{"done"});
+  for (const char* line : {"editor later\n", "editor\n", "editor done now\n"}) {
+    SCOPED_TRACE(line);
+    EXPECT_THAT([&] { ui::ScriptedDriver::fromText(line); },
+                ::testing::ThrowsMessage<ui::AnswersError>(HasSubstr("answers line 1: expects done")));
+  }
+}
 
 TEST(ServerInstallation, WithoutTheClassNothingStartsAndWithItTheEditorWindowExists) {
   photoshop::Uninstall();
@@ -32,7 +49,8 @@ TEST(ServerInstallation, WithoutTheClassNothingStartsAndWithItTheEditorWindowExi
 
 TEST(ServerExit, AnEditorStillRunningWithADocumentAtExitStopsCleanly) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  const fs::path picture = fs::temp_directory_path() / "rw-ps-exit.png";
+  const rwtest::TempFolder folder("rw-ps-exit");
+  const fs::path picture = folder.path() / "exit.png";
   Magick::Image(Magick::Geometry(8, 8), Magick::Color("white")).write(picture.string());
   EXPECT_EXIT(
       {
@@ -56,7 +74,6 @@ TEST(ServerExit, AnEditorStillRunningWithADocumentAtExitStopsCleanly) {
         std::exit(photoshop::Documents().size() == 1 ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
-  fs::remove(picture);
 }
 
 TEST_F(ServerTest, FlatPicturesOpenWithABackgroundOnlyWhenOpaque) {
@@ -73,7 +90,7 @@ TEST_F(ServerTest, FlatPicturesOpenWithABackgroundOnlyWhenOpaque) {
 }
 
 TEST_F(ServerTest, AnEventThatCannotBeCarriedOutAnswersWithAResultAndIsJournalled) {
-  EXPECT_NE(Open("missing.png").find("does not exist"), std::string::npos);
+  EXPECT_THAT(Open("missing.png"), HasSubstr("does not exist"));
   EXPECT_EQ(photoshop::Journal().back().event, "Opn ");
   EXPECT_EQ(photoshop::Journal().back().dialogMode, 2);
   EXPECT_EQ(Play("Xyzw", [](IActionDescriptor*) {}), "the event \"Xyzw\" is not available");
@@ -114,7 +131,7 @@ TEST_F(ServerTest, OnlyPicturesOpenWhateverTheirName) {
     const std::string error = Open(c.name);
     EXPECT_EQ(error.empty(), c.opens) << error;
     if (!c.opens) {
-      EXPECT_NE(error.find("could not be opened"), std::string::npos) << error;
+      EXPECT_THAT(error, HasSubstr("could not be opened"));
     }
     EXPECT_EQ(photoshop::Documents().size(), before + (c.opens ? 1 : 0));
   }
@@ -151,10 +168,7 @@ LRESULT CALLBACK PassingHook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 TEST_F(ServerTest, OnceTheEditorThreadIsHookedTheUserFinishesAndTheDocumentsClose) {
-  auto driver = ui::ScriptedDriver::fromText("editor done\n");
-  driver->writeTranscriptNowhere();
-  ui::ScriptedDriver* script = driver.get();
-  ui::setDriver(std::move(driver));
+  const rwtest::ScriptedUser user("editor done\n");
   MakePicture("page.png", "white");
   ASSERT_EQ(Open("page.png"), "");
   HWND editor = FindWindowA("Photoshop", nullptr);
@@ -163,9 +177,8 @@ TEST_F(ServerTest, OnceTheEditorThreadIsHookedTheUserFinishesAndTheDocumentsClos
   // The user's turn and the close it posts are handled on the editor's thread.
   for (int i = 0; i < 5000 && !photoshop::Documents().empty(); ++i) Sleep(1);
   EXPECT_TRUE(photoshop::Documents().empty());
-  EXPECT_NE(script->transcript().find("editor -> done"), std::string::npos);
+  EXPECT_THAT(user.transcript(), HasSubstr("editor -> done"));
   UnhookWindowsHookEx(hook);
-  ui::setDriver(nullptr);
 }
 
 }  // namespace

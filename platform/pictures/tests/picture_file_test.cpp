@@ -41,7 +41,7 @@ class PictureFiles : public ::testing::Test {
   }
   std::string Path(const std::string& name) const { return (folder_.path() / name).string(); }
 
-  TempFolder folder_;
+  rwtest::TempFolder folder_;
 };
 
 TEST_F(PictureFiles, RealPicturesAreKnownByTheirSignatureWhateverTheirName) {

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "ui/answer_kinds.h"
+
 namespace ui::answers {
 namespace {
 
@@ -56,20 +58,33 @@ std::string checkControlAction(const std::vector<std::string>& w) {
   return {};
 }
 
-std::string checkAnswer(const Answer& a) {
-  const auto& w = a.words;
-  if (a.kind == "msgbox")
-    return w.size() == 1 && buttonByName(w[0]) ? "" : "expects one of ok cancel abort retry ignore yes no tryagain continue";
-  if (a.kind == "file") return w.size() == 1 ? "" : "expects one path (quoted if it has blanks) or cancel";
-  if (a.kind == "pick")
-    return w.size() == 1 && (w[0] == "enter" || w[0] == "cancel" || isHex(w[0]))
-               ? ""
-               : "expects an entity handle (hex), enter or cancel";
-  if (a.kind == "dialog" || a.kind == "form") return checkControlAction(w);
-  if (a.kind == "layerdialog")
-    return (w.size() == 1 && w[0] == "cancel") || w.size() == 2 ? "" : "expects KEY NAME or cancel";
-  if (a.kind == "editor") return w.size() == 1 && w[0] == "done" ? "" : "expects done";
-  return "unknown kind of answer '" + a.kind + "'";
+std::string checkMessageBox(const std::vector<std::string>& w) {
+  return w.size() == 1 && buttonByName(w[0]) ? "" : "expects one of ok cancel abort retry ignore yes no tryagain continue";
+}
+
+std::string checkFile(const std::vector<std::string>& w) {
+  return w.size() == 1 ? "" : "expects one path (quoted if it has blanks) or cancel";
+}
+
+std::string checkPick(const std::vector<std::string>& w) {
+  return w.size() == 1 && (w[0] == "enter" || w[0] == "cancel" || isHex(w[0]))
+             ? ""
+             : "expects an entity handle (hex), enter or cancel";
+}
+
+// The kinds of the driver's own requests.
+const AnswerKindRegistration kDriverKinds[] = {
+    AnswerKindRegistration({"msgbox", checkMessageBox, true}),
+    AnswerKindRegistration({"file", checkFile, false}),
+    AnswerKindRegistration({"pick", checkPick, true}),
+    AnswerKindRegistration({"dialog", checkControlAction, false}),
+    AnswerKindRegistration({"form", checkControlAction, false}),
+};
+
+std::string unknownKind(const std::string& kind) {
+  std::string known;
+  for (const std::string& name : answerKindNames()) known += (known.empty() ? "" : " ") + name;
+  return "unknown kind of answer '" + kind + "' (this program knows " + known + ")";
 }
 
 }  // namespace
@@ -128,10 +143,11 @@ std::deque<Answer> parse(const std::string& text, const std::string& source) {
       throw AnswersError(where + e.what());
     }
     Answer a{lower(words[0]), {words.begin() + 1, words.end()}, number};
-    if (a.kind == "msgbox" || a.kind == "pick" || a.kind == "editor")
+    const std::optional<AnswerKind> kind = findAnswerKind(a.kind);
+    if (!kind) throw AnswersError(where + unknownKind(a.kind));
+    if (kind->anyCase)
       for (auto& w : a.words) w = lower(w);
-    if (auto problem = checkAnswer(a); !problem.empty())
-      throw AnswersError(where + problem);
+    if (auto problem = kind->check(a.words); !problem.empty()) throw AnswersError(where + problem);
     result.push_back(std::move(a));
   }
   return result;

@@ -1,5 +1,6 @@
 // The dialog model: dialog units, controls from a template, and the modal
 // run driven by scripted answers.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 
 namespace {
 
+using ::testing::HasSubstr;
+
 using namespace ui;
 using K = DialogEventKind;
 
@@ -18,6 +21,7 @@ TEST(DialogUnits, ConvertWithTheShellFontBaseUnitsRoundingAsMulDiv) {
     int units, x, y;
   } cases[] = {{0, 0, 0}, {1, 2, 2}, {2, 3, 3}, {7, 11, 11}, {12, 18, 20}, {137, 206, 223}, {268, 402, 436}};
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.units);
     EXPECT_EQ(dialogUnitsToPixelsX(c.units), c.x) << c.units;
     EXPECT_EQ(dialogUnitsToPixelsY(c.units), c.y) << c.units;
   }
@@ -124,7 +128,7 @@ TEST_F(DialogRun, EachAnswerReachesTheProgramAsItsEvent) {
   EXPECT_EQ(dialog.control(12)->selection, 1);
   EXPECT_EQ(dialog.control(13)->checked, 1);
   EXPECT_EQ(dialog.control(15)->checked, 1);
-  EXPECT_NE(transcript.find("input 77 -> set 10 abc"), std::string::npos);
+  EXPECT_THAT(transcript, HasSubstr("input 77 -> set 10 abc"));
 }
 
 TEST_F(DialogRun, RadioButtonsOfAGroupExcludeEachOther) {
@@ -165,16 +169,18 @@ TEST_F(DialogRun, InputThatCannotBeDoneIsIgnoredAndSaidSo) {
       "dialog 77 click 1\n");
   EXPECT_EQ(EventsWithoutPaint(), (std::vector<std::string>{"click 1"}));
   EXPECT_EQ(dialog.control(11)->text, "fixed");
-  for (const char* why : {"17 is disabled", "11 is read-only", "12 has no item PNG", "no control 99"})
-    EXPECT_NE(transcript.find(std::string("dialog 77: ignored, ") + why), std::string::npos) << why;
+  for (const char* why : {"17 is disabled", "11 is read-only", "12 has no item PNG", "no control 99"}) {
+    SCOPED_TRACE(why);
+    EXPECT_THAT(transcript, HasSubstr(std::string("dialog 77: ignored, ") + why));
+  }
 }
 
 TEST_F(DialogRun, WithoutInputLeftItClosesAsByItsCloseBox) {
   const std::string transcript = Run("");
   EXPECT_EQ(EventsWithoutPaint(), (std::vector<std::string>{"close"}));
   EXPECT_EQ(result, 2) << "the program did not end it on close, so it ends as cancelled";
-  EXPECT_NE(transcript.find("input 77 -> no answer"), std::string::npos);
-  EXPECT_NE(transcript.find("dialog 77: no input left, the window is closed"), std::string::npos);
+  EXPECT_THAT(transcript, HasSubstr("input 77 -> no answer"));
+  EXPECT_THAT(transcript, HasSubstr("dialog 77: no input left, the window is closed"));
 }
 
 TEST_F(DialogRun, PaintsFirstAndAgainBeforeTheNextInputWhenInvalidated) {
@@ -187,7 +193,7 @@ TEST_F(DialogRun, PaintsFirstAndAgainBeforeTheNextInputWhenInvalidated) {
   EXPECT_EQ(recorder.events,
             (std::vector<std::string>{"paint", "click 13", "paint", "focuslost 13", "click 2", "focuslost 2",
                                       "click 1"}));
-  EXPECT_NE(transcript.find("  paint fill 1,2,3,4 #FF0000"), std::string::npos);
+  EXPECT_THAT(transcript, HasSubstr("  paint fill 1,2,3,4 #FF0000"));
 }
 
 TEST_F(DialogRun, ProgramTextChangesOfEditsAreReported) {
@@ -234,7 +240,7 @@ TEST_F(DialogRun, AHiddenDialogReadsNoInputUntilShownAgain) {
     if (e.kind == K::Click) dialog.show(false);
   };
   const std::string hidden = Run("dialog 77 click 13\ndialog 77 click 1\n");
-  EXPECT_NE(hidden.find("dialog 77: hidden with no one to show it again, the window is closed"), std::string::npos);
+  EXPECT_THAT(hidden, HasSubstr("dialog 77: hidden with no one to show it again, the window is closed"));
 }
 
 TEST_F(DialogRun, TheTranscriptShowsEveryControlAsItOpensAndCloses) {
@@ -254,8 +260,8 @@ TEST_F(DialogRun, TheTranscriptShowsEveryControlAsItOpensAndCloses) {
       "  Button 16 \"\" group\n"
       "  Static - \"\" image=\"bitmap 300\" 16x16\n"
       "  Button 17 \"Off\" disabled\n";
-  EXPECT_NE(transcript.find(expected), std::string::npos) << transcript;
-  EXPECT_NE(transcript.find("dialog 77 opened caption=\"Test\" focus=-"), std::string::npos) << transcript;
+  EXPECT_THAT(transcript, HasSubstr(expected));
+  EXPECT_THAT(transcript, HasSubstr("dialog 77 opened caption=\"Test\" focus=-"));
 }
 
 }  // namespace

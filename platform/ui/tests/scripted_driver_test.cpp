@@ -1,5 +1,6 @@
 #include "ui/scripted_driver.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,10 +9,24 @@
 #include <sstream>
 #include <thread>
 
+#include "testing/temp_folder.h"
+#include "ui/answer_kinds.h"
+
 namespace ui {
 namespace {
 
+using ::testing::HasSubstr;
+
 namespace fs = std::filesystem;
+
+// Kinds of answer of components outside the driver, registered as those
+// register theirs: a choice of a key and a name, and the user finishing.
+const AnswerKindRegistration kChooser({"chooser", [](const std::vector<std::string>& w) {
+                                         return w.size() == 2 ? "" : "expects KEY NAME";
+                                       }});
+const AnswerKindRegistration kFinish({"finish", [](const std::vector<std::string>& w) {
+                                        return w.size() == 1 && w[0] == "done" ? "" : "expects done";
+                                      }, true});
 
 std::unique_ptr<ScriptedDriver> scripted(const std::string& answers) {
   auto d = ScriptedDriver::fromText(answers);
@@ -21,10 +36,6 @@ std::unique_ptr<ScriptedDriver> scripted(const std::string& answers) {
 
 MessageBoxRequest box(unsigned type, std::string text = "Overwrite?") {
   return {std::move(text), "Rasterwerk", type, "Main"};
-}
-
-bool contains(const std::string& haystack, const std::string& needle) {
-  return haystack.find(needle) != std::string::npos;
 }
 
 struct BoxCase {
@@ -46,9 +57,10 @@ TEST(ScriptedDriverMessageBox, AnswersFromScriptOrByDefault) {
       {"msgbox yes", 0x10, kIdOk, "-> ok (answer 'yes' of line 1 is not a button of this box)"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.answers);
     auto d = scripted(c.answers);
     EXPECT_EQ(d->messageBox(box(c.type)), c.expected) << c.answers;
-    EXPECT_TRUE(contains(d->transcript(), c.transcriptAnswer)) << d->transcript();
+    EXPECT_THAT(d->transcript(), HasSubstr(c.transcriptAnswer));
   }
 }
 
@@ -94,8 +106,8 @@ TEST(ScriptedDriver, PicksGiveHandleEnterOrCancel) {
   EXPECT_EQ(d->pick("Select objects: ").kind, PickAnswer::Kind::Nothing);
   EXPECT_EQ(d->pick("Select objects: ").kind, PickAnswer::Kind::Cancel);
   EXPECT_EQ(d->pick("Select objects: ").kind, PickAnswer::Kind::Cancel);
-  EXPECT_TRUE(contains(d->transcript(), "pick prompt=\"Select objects: \" -> 2A\n"));
-  EXPECT_TRUE(contains(d->transcript(), "-> cancel (no answer)\n"));
+  EXPECT_THAT(d->transcript(), HasSubstr("pick prompt=\"Select objects: \" -> 2A\n"));
+  EXPECT_THAT(d->transcript(), HasSubstr("-> cancel (no answer)\n"));
 }
 
 TEST(ScriptedDriver, ControlActionsGoOnlyToTheirWindow) {
@@ -110,17 +122,17 @@ TEST(ScriptedDriver, ControlActionsGoOnlyToTheirWindow) {
   EXPECT_EQ(d->nextAction("12000"), std::nullopt);  // the form's answer is next
   EXPECT_EQ(d->nextAction("frmSchraffur")->verb, "click");
   EXPECT_EQ(d->nextAction("12000")->args, std::vector<std::string>{"1"});
-  EXPECT_TRUE(contains(d->transcript(), "input 12000 -> set 12002 \"D:\\My Work\"\n"));
-  EXPECT_TRUE(contains(d->transcript(), "input 12001 -> no answer\n"));
+  EXPECT_THAT(d->transcript(), HasSubstr("input 12000 -> set 12002 \"D:\\My Work\"\n"));
+  EXPECT_THAT(d->transcript(), HasSubstr("input 12001 -> no answer\n"));
 }
 
 TEST(ScriptedDriver, TakeGivesWordsOfItsKindOnly) {
-  auto d = scripted("layerdialog K1 \"Image layer\"\neditor done");
-  EXPECT_EQ(d->take("editor"), std::nullopt);
-  EXPECT_EQ(d->take("layerdialog"), (std::vector<std::string>{"K1", "Image layer"}));
-  EXPECT_EQ(d->take("editor"), std::vector<std::string>{"done"});
-  EXPECT_TRUE(contains(d->transcript(), "layerdialog -> K1 \"Image layer\"\n"));
-  EXPECT_TRUE(contains(d->transcript(), "editor -> no answer\n"));
+  auto d = scripted("chooser K1 \"Image layer\"\nfinish done");
+  EXPECT_EQ(d->take("finish"), std::nullopt);
+  EXPECT_EQ(d->take("chooser"), (std::vector<std::string>{"K1", "Image layer"}));
+  EXPECT_EQ(d->take("finish"), std::vector<std::string>{"done"});
+  EXPECT_THAT(d->transcript(), HasSubstr("chooser -> K1 \"Image layer\"\n"));
+  EXPECT_THAT(d->transcript(), HasSubstr("finish -> no answer\n"));
 }
 
 TEST(ScriptedDriver, CommandLineIsRecordedByLines) {
@@ -136,19 +148,10 @@ TEST(ScriptedDriver, CommandLineIsRecordedByLines) {
 
 class TranscriptFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("ui_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  static std::string read(const fs::path& p) {
-    std::ifstream in(p);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  fs::path dir_;
+  static std::string read(const fs::path& p) { return rwtest::readFile(p); }
+
+  rwtest::TempFolder folder_{"ui-test"};
+  const fs::path dir_ = folder_.path();
 };
 
 TEST_F(TranscriptFile, EachEventIsOnDiskAtOnce) {
@@ -158,7 +161,7 @@ TEST_F(TranscriptFile, EachEventIsOnDiskAtOnce) {
   EXPECT_EQ(read(dir_ / "t.txt"), d->transcript());  // still open, already written
   d->commandLine("partial");
   d.reset();
-  EXPECT_TRUE(contains(read(dir_ / "t.txt"), "cmdline | partial\n"));
+  EXPECT_THAT(read(dir_ / "t.txt"), HasSubstr("cmdline | partial\n"));
 }
 
 TEST_F(TranscriptFile, UnwritableTranscriptAndUnreadableAnswersAreReported) {
@@ -184,14 +187,14 @@ TEST_F(TranscriptFile, EmptyAnswersFileGivesNoAnswers) {
 
 TEST(ScriptedDriver, ServesSeveralThreadsWithoutLosingAnswers) {
   std::string text;
-  for (int i = 0; i < 400; ++i) text += "editor done\n";
+  for (int i = 0; i < 400; ++i) text += "finish done\n";
   auto d = scripted(text);
   std::atomic<int> taken{0};
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t)
     threads.emplace_back([&] {
       for (int i = 0; i < 100; ++i) {
-        if (d->take("editor")) ++taken;
+        if (d->take("finish")) ++taken;
         d->commandLine("line\n");
       }
     });

@@ -1,13 +1,18 @@
 // Components, controls and the modal run driven by scripted answers.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <ui/scripted_driver.h>
 #include <vcl.h>
 
 #include <filesystem>
 #include <fstream>
 #include <win32/posix.h>
 
+#include "testing/scripted_user.h"
+#include "testing/temp_folder.h"
+
 namespace {
+
+using ::testing::HasSubstr;
 
 // A small form: an edit taking digits only, a check box and two radio
 // buttons in a group box, a disabled button, OK and a cancel button.
@@ -58,14 +63,9 @@ class FormTest : public ::testing::Test {
  protected:
   // Runs the form modally with the answers; returns the transcript.
   std::string Run(const std::string& answers) {
-    auto driver = ui::ScriptedDriver::fromText(answers);
-    driver->writeTranscriptNowhere();
-    auto* scripted = driver.get();
-    ui::setDriver(std::move(driver));
+    const rwtest::ScriptedUser user(answers);
     result = form.ShowModal();
-    std::string text = scripted->transcript();
-    ui::setDriver(nullptr);
-    return text;
+    return user.transcript();
   }
   void TearDown() override { Application->OnException = nullptr; }
 
@@ -91,7 +91,7 @@ class Endings : public FormTest, public ::testing::WithParamInterface<Ending> {}
 TEST_P(Endings, EndTheModalRun) {
   std::string transcript = Run(GetParam().answers);
   EXPECT_EQ(result, GetParam().result);
-  EXPECT_NE(transcript.find("form frmTest closed caption=\"Test\""), std::string::npos);
+  EXPECT_THAT(transcript, HasSubstr("form frmTest closed caption=\"Test\""));
   EXPECT_FALSE(form.Visible);
 }
 
@@ -107,9 +107,9 @@ TEST_F(FormTest, WhatAUserCannotDoIsIgnored) {
   std::string transcript = Run("form frmTest click Off\nform frmTest click Nothing\n"
                                "form frmTest select Digits x\nform frmTest click Ok\n");
   EXPECT_EQ(result, mrOk);
-  EXPECT_NE(transcript.find("form frmTest: ignored, Off is disabled or hidden"), std::string::npos);
-  EXPECT_NE(transcript.find("form frmTest: ignored, no control named Nothing"), std::string::npos);
-  EXPECT_NE(transcript.find("form frmTest: ignored, Digits is not a combo box"), std::string::npos);
+  EXPECT_THAT(transcript, HasSubstr("form frmTest: ignored, Off is disabled or hidden"));
+  EXPECT_THAT(transcript, HasSubstr("form frmTest: ignored, no control named Nothing"));
+  EXPECT_THAT(transcript, HasSubstr("form frmTest: ignored, Digits is not a combo box"));
 }
 
 TEST_F(FormTest, TypingGoesThroughTheKeyFilterAndLeavingRunsTheExitEvent) {
@@ -157,14 +157,13 @@ TEST_F(FormTest, AnExceptionInAHandlerGoesToTheApplicationAndTheFormStaysOpen) {
 TEST_F(FormTest, WithoutAHandlerTheExceptionIsShownInAMessageBox) {
   form.Check->OnClick = [](TObject*) { throw std::runtime_error("defekt"); };
   std::string transcript = Run("form frmTest click Check\nmsgbox ok\nform frmTest click Ok\n");
-  EXPECT_NE(transcript.find("icon=error"), std::string::npos);
-  EXPECT_NE(transcript.find("  | defekt"), std::string::npos);
+  EXPECT_THAT(transcript, HasSubstr("icon=error"));
+  EXPECT_THAT(transcript, HasSubstr("  | defekt"));
 }
 
 TEST(IniFileTest, ReadsThroughTheProfileFunctions) {
-  char pattern[] = "/tmp/vclini-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::string path = std::string(pattern) + "/t.ini";
+  const rwtest::TempFolder folder("vclini");
+  const std::string path = folder.posix("t.ini");
   std::ofstream(path) << "[Labels]\r\nX_A = \"Eins\"\r\nX_B=Zwei\r\n[Leer]\r\n";
   TIniFile ini(win32::ToWindowsPath(path));
   EXPECT_EQ(ini.ReadString("labels", "x_a", "-"), "Eins");
@@ -177,8 +176,7 @@ TEST(IniFileTest, ReadsThroughTheProfileFunctions) {
   EXPECT_FALSE(ini.SectionExists("Leer"));
   EXPECT_FALSE(ini.SectionExists("Fehlt"));
   EXPECT_TRUE(FileExists(ini.FileName));
-  EXPECT_FALSE(FileExists(win32::ToWindowsPath(pattern)));
-  std::filesystem::remove_all(pattern);
+  EXPECT_FALSE(FileExists(win32::ToWindowsPath(folder.path().string())));
 }
 
 TEST(BitmapTest, RefusesDataThatIsNoBitmap) {

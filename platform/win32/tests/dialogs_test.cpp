@@ -1,9 +1,9 @@
 // Dialogs through the plain Win32 functions: a dialog procedure, control
 // messages, pictures, image lists, file dialogs and MulDiv.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <ui/dialog.h>
-#include <ui/scripted_driver.h>
 #include <win32/posix.h>
 #include <windows.h>
 
@@ -12,9 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "testing/scripted_user.h"
 #include "testing/temp_folder.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 const ui::DialogTemplate kTemplate{
     300, "Plain", DS_MODALFRAME | WS_POPUP | WS_CAPTION, "MS Shell Dlg", 8, 120, 80,
@@ -48,14 +51,9 @@ INT_PTR CALLBACK PlainProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 
 class Win32Dialog : public ::testing::Test {
  protected:
-  void Answer(const std::string& answers) {
-    auto driver = ui::ScriptedDriver::fromText(answers);
-    driver->writeTranscriptNowhere();
-    scripted = driver.get();
-    ui::setDriver(std::move(driver));
-  }
-  void TearDown() override { ui::setDriver(nullptr); }
-  ui::ScriptedDriver* scripted = nullptr;
+  void Answer(const std::string& answers) { user_.answer(answers); }
+  std::string Transcript() const { return user_.transcript(); }
+  rwtest::ScriptedUser user_;
 };
 
 TEST_F(Win32Dialog, TheProcedureGetsInitialisationAndNotifications) {
@@ -96,7 +94,7 @@ TEST_F(Win32Dialog, ComboBoxMessagesFollowWindowsRules) {
 }
 
 TEST_F(Win32Dialog, PicturesFromFilesAndImageListsWithoutGrowth) {
-  TempFolder folder;
+  rwtest::TempFolder folder;
   const std::string icon = (folder.path() / "tool.ico").string();
   {
     std::ofstream out(icon, std::ios::binary);
@@ -129,15 +127,17 @@ TEST_F(Win32Dialog, FileDialogRefusesWrongSizesAndShortBuffers) {
   ofn.lStructSize = sizeof ofn;
   EXPECT_FALSE(GetSaveFileNameA(&ofn));
   EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
-  EXPECT_NE(scripted->transcript().find("filedialog save"), std::string::npos);
+  EXPECT_THAT(Transcript(), HasSubstr("filedialog save"));
 }
 
 TEST(MulDivTest, RoundsHalfAwayFromZeroAndRefusesWhatCannotBe) {
   struct Case {
     int number, numerator, denominator, result;
   } cases[] = {{7, 6, 4, 11}, {-7, 6, 4, -11}, {5, 13, 8, 8}, {3, 1, -2, -2}, {1, 1, 0, -1}, {0x7FFFFFFF, 2, 1, -1}};
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.number << "*" << c.numerator << "/" << c.denominator);
     EXPECT_EQ(MulDiv(c.number, c.numerator, c.denominator), c.result) << c.number << "*" << c.numerator << "/" << c.denominator;
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "testing/temp_folder.h"
+#include "win32/posix.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ class Files : public ::testing::Test {
     return CreateFileA(folder.windows(name).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
   }
-  TempFolder folder;
+  rwtest::TempFolder folder;
 };
 
 TEST_F(Files, OpenFailuresTellMissingFileFromMissingPath) {
@@ -36,6 +37,7 @@ TEST_F(Files, OpenFailuresTellMissingFileFromMissingPath) {
       {"", ERROR_PATH_NOT_FOUND},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
     EXPECT_EQ(CreateFileA(c.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr),
               INVALID_HANDLE_VALUE)
         << c.path;
@@ -60,6 +62,7 @@ TEST_F(Files, FilePointerMovesFromTheStartTheCurrentPositionOrTheEnd) {
       {-9, FILE_CURRENT, INVALID_SET_FILE_POINTER, '8'}, {0, 7, INVALID_SET_FILE_POINTER, '9'},
   };
   for (const Case& k : cases) {
+    SCOPED_TRACE(::testing::Message() << "distance " << k.distance);
     EXPECT_EQ(SetFilePointer(file, k.distance, nullptr, k.method), k.position) << k.distance;
     ASSERT_TRUE(ReadFile(file, &c, 1, &read, nullptr));
     EXPECT_EQ(c, k.next) << k.distance;
@@ -119,6 +122,7 @@ TEST_F(Files, ShareModesBetweenHandles) {
   };
   folder.write("f.txt", "x");
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << std::hex << "first 0x" << c.firstAccess << "/0x" << c.firstShare << ", second 0x" << c.secondAccess << "/0x" << c.secondShare);
     HANDLE first = Open("f.txt", c.firstAccess, c.firstShare);
     ASSERT_NE(first, INVALID_HANDLE_VALUE);
     HANDLE second = Open("f.txt", c.secondAccess, c.secondShare);

@@ -12,6 +12,7 @@
 #include "testing/temp_folder.h"
 #include "win32/modules.h"
 #include "win32/owner.h"
+#include "win32/posix.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ class Modules : public ::testing::Test {
   void SetUp() override { setenv("WIN32_TEST_MODULE_LOG", (folder.path() / "log").c_str(), 1); }
   void TearDown() override { unsetenv("WIN32_TEST_MODULE_LOG"); }
   std::string log() const { return folder.read("log"); }
-  TempFolder folder;
+  rwtest::TempFolder folder;
 };
 
 TEST_F(Modules, RefusedAttachFailsTheLoadAndUnloads) {

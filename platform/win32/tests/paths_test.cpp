@@ -47,6 +47,7 @@ TEST(ShellPaths, RemoveFileSpec) {
                             {"\\\\server\\share", nullptr, "\\\\server", TRUE},
                             {"C:\\gimp\\bin\\gimp-2.10.exe", nullptr, "C:\\gimp\\bin", TRUE}};
   for (const PathCase& c : cases) {
+    SCOPED_TRACE(c.path);
     char buffer[MAX_PATH];
     std::strcpy(buffer, c.path);
     EXPECT_EQ(PathRemoveFileSpecA(buffer), c.returned) << c.path;
@@ -57,6 +58,7 @@ TEST(ShellPaths, RemoveFileSpec) {
 TEST(ShellPaths, AddBackslash) {
   const PathCase cases[] = {{"C:\\a", nullptr, "C:\\a\\", 0}, {"C:\\a\\", nullptr, "C:\\a\\", 0}, {"", nullptr, "", 0}};
   for (const PathCase& c : cases) {
+    SCOPED_TRACE(c.path);
     char buffer[MAX_PATH];
     std::strcpy(buffer, c.path);
     EXPECT_EQ(PathAddBackslashA(buffer), buffer + std::strlen(c.expected)) << c.path;
@@ -79,6 +81,7 @@ TEST(ShellPaths, AppendResolvesDotsAndFullPaths) {
       {"", "b", "b", TRUE},
   };
   for (const PathCase& c : cases) {
+    SCOPED_TRACE(c.path);
     char buffer[MAX_PATH];
     std::strcpy(buffer, c.path);
     EXPECT_EQ(PathAppendA(buffer, c.more), c.returned) << c.path << " + " << c.more;
@@ -97,7 +100,7 @@ class DriveMap : public ::testing::Test {
     win32::UnmapDrive('E');
   }
   std::string root() const { return folder.path().string(); }
-  TempFolder folder;
+  rwtest::TempFolder folder;
 };
 
 TEST_F(DriveMap, WindowsToPosix) {

@@ -71,7 +71,7 @@ class Processes : public ::testing::Test {
     EXPECT_TRUE(CloseHandle(info.hProcess));
     EXPECT_TRUE(CloseHandle(info.hThread));
   }
-  TempFolder folder;
+  rwtest::TempFolder folder;
 };
 
 TEST_F(Processes, ChildGetsArgumentsFolderAndDriveMapAndItsExitCodeIsRead) {
@@ -143,6 +143,7 @@ TEST_F(Processes, FailuresSetTheErrorAndReturnNoHandles) {
       {"D:\\waiter.exe", "D:\\no folder\\", ERROR_DIRECTORY},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
     PROCESS_INFORMATION info{};
     EXPECT_FALSE(Start(c.line, c.currentFolder, info)) << c.line;
     EXPECT_EQ(GetLastError(), c.error) << c.line;

@@ -15,13 +15,14 @@
 
 #include <windows.h>
 
+#include "testing/case_name.h"
 #include "testing/small_disk.h"
 #include "testing/temp_folder.h"
 #include "win32/testing.h"
 
 namespace {
 
-std::string Read(const TempFolder& folder, const char* section, const char* key, const char* fallback,
+std::string Read(const rwtest::TempFolder& folder, const char* section, const char* key, const char* fallback,
                  DWORD size = 1024) {
   std::vector<char> buffer(size);
   DWORD n = GetPrivateProfileStringA(section, key, fallback, buffer.data(), size,
@@ -41,7 +42,7 @@ struct ReadCase {
 class ProfileRead : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ProfileRead, FindsValueOrDefault) {
-  TempFolder folder;
+  rwtest::TempFolder folder;
   folder.write("a.ini", GetParam().content);
   EXPECT_EQ(Read(folder, GetParam().section, GetParam().key, GetParam().fallback), GetParam().expected);
 }
@@ -73,17 +74,17 @@ const ReadCase readCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ProfileRead, ::testing::ValuesIn(readCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rwtest::CaseName());
 
 TEST(ProfileReadEdges, MissingFileAndDirectoryGiveDefault) {
-  TempFolder folder;
+  rwtest::TempFolder folder;
   EXPECT_EQ(Read(folder, "S", "k", "d"), "d");
   std::filesystem::create_directory(folder.path() / "a.ini");
   EXPECT_EQ(Read(folder, "S", "k", "d"), "d");
 }
 
 TEST(ProfileReadEdges, LongValueIsCutToBufferAsWindowsDoes) {
-  TempFolder folder;
+  rwtest::TempFolder folder;
   folder.write("a.ini", "[S]\r\nk=" + std::string(100000, 'v') + "\r\n");
   EXPECT_EQ(Read(folder, "S", "k", "d", 254), std::string(253, 'v'));
   EXPECT_EQ(Read(folder, "S", "k", "d", 200000), std::string(100000, 'v'));
@@ -97,7 +98,7 @@ struct ListCase {
 };
 
 TEST(ProfileLists, SectionAndKeyNamesWithBufferRules) {
-  TempFolder folder;
+  rwtest::TempFolder folder;
   folder.write("a.ini", "[A]\r\nx=1\r\n[BB]\r\nyy=2\r\nzzz=3\r\nyy=4\r\n[ccc]\r\n[a]\r\n");
   const ListCase cases[] = {
       {nullptr, 100, std::string("A\0BB\0ccc\0\0", 10), 9},
@@ -107,6 +108,7 @@ TEST(ProfileLists, SectionAndKeyNamesWithBufferRules) {
       {"missing", 100, std::string("\0", 1), 0},
   };
   for (const ListCase& c : cases) {
+    SCOPED_TRACE(::testing::Message() << (c.section ? c.section : "(section names)") << ", " << c.size << " bytes");
     std::vector<char> buffer(c.size, '#');
     DWORD n = GetPrivateProfileStringA(c.section, nullptr, "d", buffer.data(), c.size,
                                        folder.windows("a.ini").c_str());
@@ -130,7 +132,7 @@ class ProfileWrite : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(ProfileWrite, ChangesTheFileAsWindowsDoes) {
   const WriteCase& c = GetParam();
-  TempFolder folder;
+  rwtest::TempFolder folder;
   if (c.before) folder.write("a.ini", *c.before);
   EXPECT_TRUE(WritePrivateProfileStringA(c.section, c.key, c.value, folder.windows("a.ini").c_str()));
   ASSERT_EQ(std::filesystem::exists(folder.path() / "a.ini"), c.after.has_value());
@@ -162,10 +164,10 @@ const WriteCase writeCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ProfileWrite, ::testing::ValuesIn(writeCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rwtest::CaseName());
 
 TEST(ProfileWriteRefusals, DirectoryAsFileFailsCleanly) {
-  TempFolder folder;
+  rwtest::TempFolder folder;
   std::filesystem::create_directory(folder.path() / "a.ini");
   EXPECT_FALSE(WritePrivateProfileStringA("S", "k", "v", folder.windows("a.ini").c_str()));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
@@ -173,10 +175,11 @@ TEST(ProfileWriteRefusals, DirectoryAsFileFailsCleanly) {
 }
 
 TEST(ProfileWriteRefusals, LineBreaksCannotAddKeysOrSections) {
-  TempFolder folder;
+  rwtest::TempFolder folder;
   folder.write("a.ini", "[A]\r\nk=1\r\n");
   const char* cases[][3] = {{"A", "k", "2\r\n[Evil]"}, {"A", "k\nx", "2"}, {"A]\n[B", "k", "2"}, {"A", "k=x", "2"}};
   for (auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << (c[0] ? c[0] : "(null)") << " " << (c[1] ? c[1] : "(null)"));
     EXPECT_FALSE(WritePrivateProfileStringA(c[0], c[1], c[2], folder.windows("a.ini").c_str()));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   }
@@ -191,7 +194,7 @@ class ProfileAtomicWrite : public ::testing::Test {
     return WritePrivateProfileStringA("A", "big", std::string(50000, 'b').c_str(),
                                       folder.windows("a.ini").c_str());
   }
-  TempFolder folder;
+  rwtest::TempFolder folder;
   const std::string old = "[A]\r\nk=old\r\n";
 };
 
@@ -227,7 +230,7 @@ TEST_F(ProfileAtomicWrite, KilledWriterLeavesOldFile) {
 // Folder and file permissions bind only unprivileged users: these writes run
 // in a child process as user "nobody" (65534). Returns the write's result,
 // or nothing when no such user can be taken on.
-std::optional<bool> WriteAsUnprivileged(const TempFolder& folder, const char* value, const std::string& file = "a.ini",
+std::optional<bool> WriteAsUnprivileged(const rwtest::TempFolder& folder, const char* value, const std::string& file = "a.ini",
                                         const char* section = "A", const char* key = "k") {
   pid_t child = fork();
   if (child < 0) return std::nullopt;
@@ -250,7 +253,7 @@ class ProfilePermissions : public ::testing::Test {
   void Allow(const std::string& name, std::filesystem::perms perms) {
     std::filesystem::permissions(folder.path() / name, perms);
   }
-  TempFolder folder;
+  rwtest::TempFolder folder;
   static constexpr auto kReadOnly = std::filesystem::perms(0644);
   static constexpr auto kWritable = std::filesystem::perms(0666);
   static constexpr auto kLockedFolder = std::filesystem::perms(0755);
@@ -270,6 +273,7 @@ TEST_F(ProfilePermissions, LockedFolderRefusesTheWriteAndKeepsTheFile) {
 
 TEST_F(ProfilePermissions, ReadOnlyFileIsNotReplaced) {
   for (auto folderPerms : {kOpenFolder, kLockedFolder}) {
+    SCOPED_TRACE(::testing::Message() << "folder permissions " << std::oct << static_cast<int>(folderPerms));
     Allow("", folderPerms);
     Allow("a.ini", kReadOnly);
     auto written = WriteAsUnprivileged(folder, "2");
@@ -290,7 +294,7 @@ std::string ManyKeys(const std::string& round, std::size_t count = 3000) {
 }
 
 // The temporary files beside a.ini.
-std::size_t Temporaries(const TempFolder& folder) {
+std::size_t Temporaries(const rwtest::TempFolder& folder) {
   std::size_t count = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
     if (entry.path().filename() != "a.ini") ++count;
@@ -301,7 +305,7 @@ std::size_t Temporaries(const TempFolder& folder) {
 // random moment, 200 times: every time the file is one version or the
 // other, whole, and the next write removes the killed writer's temporary.
 TEST(ProfileKilledWriter, LeavesTheOldOrTheNewFileAndTheNextWriteRemovesItsTemporary) {
-  TempFolder folder;
+  rwtest::TempFolder folder;
   const std::string versions[] = {ManyKeys("A"), ManyKeys("B")};
   folder.write("a.ini", versions[0]);
   const std::string file = folder.windows("a.ini");
@@ -362,7 +366,7 @@ pid_t DeadProcess() {
 }
 
 TEST(ProfileStaleTemporaries, TheNextWriteRemovesThoseOfWritersThatAreGone) {
-  TempFolder folder;
+  rwtest::TempFolder folder;
   folder.write("a.ini", "[A]\r\nk=1\r\n");
   LiveProcess writer;  // another process writing a.ini just now
   auto temp = [](pid_t pid, const char* file = "a.ini") {
@@ -371,16 +375,28 @@ TEST(ProfileStaleTemporaries, TheNextWriteRemovesThoseOfWritersThatAreGone) {
   const std::string stale[] = {temp(DeadProcess()), temp(getpid()), temp(1)};
   const std::string kept[] = {temp(writer.pid()), temp(DeadProcess(), "b.ini"), "a.ini.~12x.Ab12Cd", "a.ini.backup",
                               "a.ini.~" + std::to_string(DeadProcess())};
-  for (const auto& name : stale) folder.write(name, "[A]\r\nk=");
-  for (const auto& name : kept) folder.write(name, "other");
+  for (const auto& name : stale) {
+    SCOPED_TRACE(name);
+    folder.write(name, "[A]\r\nk=");
+  }
+  for (const auto& name : kept) {
+    SCOPED_TRACE(name);
+    folder.write(name, "other");
+  }
   // Process 1 was started long after this file was written: the number
   // belonged to another writer then.
   const timespec longAgo[2] = {{1000, 0}, {1000, 0}};
   ASSERT_EQ(utimensat(AT_FDCWD, (folder.path() / temp(1)).c_str(), longAgo, 0), 0);
 
   EXPECT_TRUE(WritePrivateProfileStringA("A", "k", "2", folder.windows("a.ini").c_str()));
-  for (const auto& name : stale) EXPECT_FALSE(std::filesystem::exists(folder.path() / name)) << name;
-  for (const auto& name : kept) EXPECT_TRUE(std::filesystem::exists(folder.path() / name)) << name;
+  for (const auto& name : stale) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / name));
+  }
+  for (const auto& name : kept) {
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / name));
+  }
   EXPECT_EQ(folder.read("a.ini"), "[A]\r\nk=2\r\n");
 }
 
@@ -398,8 +414,8 @@ class ProfileFullDisk : public ::testing::Test {
   std::size_t Entries() const { return std::distance(std::filesystem::directory_iterator(disk.path()), {}); }
   static constexpr std::size_t kKeys = 1000;  // 18 KB: the disk holds two of them
 
-  TempFolder folder;
-  SmallDisk disk{folder.path() / "disk"};
+  rwtest::TempFolder folder;
+  rwtest::SmallDisk disk{folder.path() / "disk"};
 };
 
 TEST_F(ProfileFullDisk, WriteFailsWithDiskFullAndTheFileStaysWhole) {

@@ -5,27 +5,27 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "testing/command.h"
 
 namespace {
 
 // The NEEDED entries of the module's dynamic section, as readelf shows them.
 std::vector<std::string> NeededLibraries(const std::string& module) {
   std::vector<std::string> needed;
-  FILE* pipe = popen(("readelf -d '" + module + "'").c_str(), "r");
-  if (pipe == nullptr) return needed;
-  char line[512];
-  while (std::fgets(line, sizeof line, pipe) != nullptr) {
-    const std::string text = line;
+  std::string output;
+  rwtest::runCommand("readelf -d '" + module + "'", output);
+  std::istringstream lines(output);
+  for (std::string text; std::getline(lines, text);) {
     const std::string::size_type open = text.find("Shared library: [");
     if (text.find("(NEEDED)") == std::string::npos || open == std::string::npos) continue;
     const std::string::size_type first = open + 17;
     needed.push_back(text.substr(first, text.find(']', first) - first));
   }
-  pclose(pipe);
   return needed;
 }
 

@@ -1,5 +1,6 @@
 // MoXi.arx loaded as the editor loads it: from a folder of its own, with or
 // without its hook library and message file beside it.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,10 +14,15 @@
 #include "aced.h"
 #include "arx/host.h"
 #include "arx/journal.h"
+#include "testing/case_name.h"
+#include "testing/scripted_user.h"
 #include "testing/temp_folder.h"
-#include "ui/scripted_driver.h"
+#include "win32/posix.h"
 
 namespace {
+
+using ::testing::Not;
+using ::testing::StartsWith;
 
 namespace fs = std::filesystem;
 
@@ -26,16 +32,11 @@ const std::vector<std::string> kFirstUseCalls = {"acedInvoke Tavo_pathInfo", "ac
 class PluginModule : public ::testing::Test {
  protected:
   PluginModule() {
-    auto scripted = ui::ScriptedDriver::fromText("");
-    scripted->writeTranscriptNowhere();
-    driver = scripted.get();
-    ui::setDriver(std::move(scripted));
     arx::journal().clear();
     arx::clearFailures();
   }
   ~PluginModule() override {
     arx::unloadAllApplications();
-    ui::setDriver(nullptr);
   }
 
   // The module and what lies beside it, in `subfolder` of the test folder.
@@ -62,8 +63,8 @@ class PluginModule : public ::testing::Test {
     return std::find(apps.begin(), apps.end(), "MoXi.arx") != apps.end();
   }
 
-  TempFolder folder;
-  ui::ScriptedDriver* driver = nullptr;
+  rwtest::TempFolder folder;
+  rwtest::ScriptedUser user;
 };
 
 struct RefusalCase {
@@ -79,7 +80,7 @@ TEST_P(LoadWithoutHookLibrary, IsRefusedAfterTheMessage) {
   if (*GetParam().messageFile) folder.write("app/Rasterwerk.msg", GetParam().messageFile);
   EXPECT_FALSE(arx::loadApplication(module).ok);
   EXPECT_FALSE(Loaded());
-  EXPECT_EQ(driver->transcript(), GetParam().expected);
+  EXPECT_EQ(user.transcript(), GetParam().expected);
   EXPECT_EQ(Count("acrxEntryPoint MoXi.arx kInitAppMsg"), 0);
 }
 
@@ -93,7 +94,7 @@ const RefusalCase kRefusalCases[] = {
      "  | Bibliothek fehlt: Rasterwerk.dll\n"},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, LoadWithoutHookLibrary, ::testing::ValuesIn(kRefusalCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rwtest::CaseName());
 
 TEST_F(PluginModule, LoadRegistersTheCommandsAndTheirLispEntries) {
   ASSERT_TRUE(arx::loadApplication(Install(HOOK_LIBRARY)).ok);
@@ -110,6 +111,7 @@ TEST_F(PluginModule, LoadRegistersTheCommandsAndTheirLispEntries) {
   };
   EXPECT_EQ(Journal(), expected);
   for (const char* name : {"TAVO_IMGCREATE", "TAVO_IMGEDIT"}) {
+    SCOPED_TRACE(name);
     const AcEdCommand* command = acedRegCmds->lookupCmd(name, true);
     ASSERT_NE(command, nullptr) << name;
     EXPECT_STREQ(command->groupName(), "RASTERWERK_Group_");
@@ -117,14 +119,14 @@ TEST_F(PluginModule, LoadRegistersTheCommandsAndTheirLispEntries) {
     EXPECT_EQ(command->commandFlags(), ACRX_CMD_MODAL);
     EXPECT_EQ(command->functionCode(), -1);
   }
-  EXPECT_EQ(driver->transcript(), "");
+  EXPECT_EQ(user.transcript(), "");
 }
 
 TEST_F(PluginModule, ModulePathLongerThanTheFirstBufferIsReadWhole) {
   const std::string subfolder = std::string(120, 'a') + "/" + std::string(120, 'b');
   const std::string module = Install(HOOK_LIBRARY, subfolder);
   ASSERT_GT(module.size(), 254u);
-  EXPECT_TRUE(arx::loadApplication(module).ok) << driver->transcript();
+  EXPECT_TRUE(arx::loadApplication(module).ok) << user.transcript();
 }
 
 TEST_F(PluginModule, FailingRasterModuleLoadRegistersNothing) {
@@ -136,8 +138,8 @@ TEST_F(PluginModule, FailingRasterModuleLoadRegistersNothing) {
   arx::journal().clear();
   EXPECT_EQ(entry(AcRx::kInitAppMsg, nullptr), AcRx::kRetError);
   for (const std::string& entry : Journal()) {
-    EXPECT_EQ(entry.rfind("addCommand", 0), std::string::npos) << entry;
-    EXPECT_EQ(entry.rfind("acedDefun", 0), std::string::npos) << entry;
+    EXPECT_THAT(entry, Not(StartsWith("addCommand")));
+    EXPECT_THAT(entry, Not(StartsWith("acedDefun")));
   }
   EXPECT_EQ(acedRegCmds->lookupCmd("TAVO_IMGCREATE", true), nullptr);
   EXPECT_FALSE(arx::isLispFunctionDefined("C:TAVO_IMGEDIT"));
@@ -202,7 +204,7 @@ const FirstCommandCase kFirstCommandCases[] = {
     {"LispCreateEntryThenLispEdit", "(C:TAVO_IMGCREATE)", "(C:TAVO_IMGEDIT)"},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, FirstCommand, ::testing::ValuesIn(kFirstCommandCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rwtest::CaseName());
 
 // What a companion call made from inside a command sees of the MFC state.
 std::string appDuringCommand;

@@ -1,8 +1,12 @@
 // The GIMP location dialog run in-process with a scripted user.
+#include <gmock/gmock.h>
+
 #include "dialogs/gimp_location_dialog.h"
 #include "dialogs/tests/small_dialog_fixture.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 class GimpLocationTest : public SmallDialogTest {
  protected:
@@ -16,9 +20,9 @@ class GimpLocationTest : public SmallDialogTest {
 TEST_F(GimpLocationTest, OpensEmptyWithItsTexts) {
   theSettings.gimpExecutable = "D:\\GIMP\\bin\\gimp-2.10.exe";
   EXPECT_EQ(Run(""), IDCANCEL);
-  EXPECT_TRUE(Contains("dialog 12029 opened caption=\"Rasterwerk\"")) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("dialog 12029 opened caption=\"Rasterwerk\""));
   EXPECT_EQ(ControlLine(12029, "opened", 12003), "Edit 12003 text=\"\"");
-  EXPECT_NE(ControlLine(12029, "opened", 12047).find("\"GIMP location:\""), std::string::npos);
+  EXPECT_THAT(ControlLine(12029, "opened", 12047), HasSubstr("\"GIMP location:\""));
   EXPECT_EQ(theSettings.gimpExecutable, "D:\\GIMP\\bin\\gimp-2.10.exe");  // Cancel keeps it
 }
 
@@ -33,6 +37,7 @@ TEST_F(GimpLocationTest, OkTakesTheFieldAsItStands) {
       {"dialog 12029 set 12003 nowhere\ndialog 12029 click 14036\n", "nowhere"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.answers);
     theSettings.gimpExecutable = "D:\\old.exe";
     EXPECT_EQ(Run(c.answers), IDOK) << c.answers;
     EXPECT_EQ(theSettings.gimpExecutable, c.executable);
@@ -41,8 +46,8 @@ TEST_F(GimpLocationTest, OkTakesTheFieldAsItStands) {
 
 TEST_F(GimpLocationTest, BrowseOffersExecutablesAndFillsTheField) {
   EXPECT_EQ(Run("dialog 12029 click 14014\nfile D:\\GIMP\\gimp-2.10.exe\ndialog 12029 click 14036\n"), IDOK);
-  EXPECT_TRUE(Contains("filedialog open")) << Transcript();
-  EXPECT_TRUE(Contains("filter=\"Exe files (*.exe)|*.exe|\"")) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("filedialog open"));
+  EXPECT_THAT(Transcript(), HasSubstr("filter=\"Exe files (*.exe)|*.exe|\""));
   EXPECT_EQ(theSettings.gimpExecutable, "D:\\GIMP\\gimp-2.10.exe");
 
   EXPECT_EQ(Run("dialog 12029 click 14014\nfile cancel\ndialog 12029 click 14036\n"), IDOK);

@@ -1,4 +1,5 @@
 // The image properties dialog run in-process with a scripted user.
+#include <gmock/gmock.h>
 #include <dbsymtb.h>
 #include <imgent.h>
 
@@ -7,6 +8,8 @@
 #include "raster/image_insert.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 // The dialog opened from a main dialog whose plot files are EPS, so that
 // every control takes input.
@@ -32,16 +35,15 @@ TEST_F(ImagePropertiesTest, OpensWithTheSettingsAndTheCatalogueTexts) {
   theSettings.resolutionUnit = kUnitPixelPerCm;
   theSettings.psResolution = 118.11;
   EXPECT_EQ(Run(""), IDCANCEL);
-  EXPECT_TRUE(Contains("dialog 14031 opened caption=\"Image properties\"")) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("dialog 14031 opened caption=\"Image properties\""));
   EXPECT_EQ(Field("opened"), "Edit 12052 text=\"118.110\"");
-  EXPECT_NE(ControlLine(14031, "opened", 12001).find("items=[\"Pixel/inch\",\"Pixel/cm\"] selection=1"),
-            std::string::npos);
-  EXPECT_NE(ControlLine(14031, "opened", 12039).find(" checked"), std::string::npos);
-  EXPECT_NE(ControlLine(14031, "opened", 12038).find(" checked"), std::string::npos);
-  EXPECT_NE(ControlLine(14031, "opened", 16020).find(" checked"), std::string::npos);
-  EXPECT_NE(ControlLine(14031, "opened", 12051).find("\"Postscript-Resolution:\""), std::string::npos);
-  EXPECT_NE(ControlLine(14031, "opened", 12041).find("\"Ok\""), std::string::npos);
-  EXPECT_NE(ControlLine(14031, "opened", 14037).find("\"on\""), std::string::npos);
+  EXPECT_THAT(ControlLine(14031, "opened", 12001), HasSubstr("items=[\"Pixel/inch\",\"Pixel/cm\"] selection=1"));
+  EXPECT_THAT(ControlLine(14031, "opened", 12039), HasSubstr(" checked"));
+  EXPECT_THAT(ControlLine(14031, "opened", 12038), HasSubstr(" checked"));
+  EXPECT_THAT(ControlLine(14031, "opened", 16020), HasSubstr(" checked"));
+  EXPECT_THAT(ControlLine(14031, "opened", 12051), HasSubstr("\"Postscript-Resolution:\""));
+  EXPECT_THAT(ControlLine(14031, "opened", 12041), HasSubstr("\"Ok\""));
+  EXPECT_THAT(ControlLine(14031, "opened", 14037), HasSubstr("\"on\""));
 }
 
 TEST_F(ImagePropertiesTest, UnitChangesConvertTheShownValueAndOkKeepsIt) {
@@ -57,6 +59,7 @@ TEST_F(ImagePropertiesTest, UnitChangesConvertTheShownValueAndOkKeepsIt) {
       {"dialog 14031 set 12052 \" 2.54\"\ndialog 14031 select 12001 Pixel/cm\n", 1.0, kUnitPixelPerCm},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.answers);
     theSettings.psResolution = 72.0;
     theSettings.resolutionUnit = kUnitPixelPerInch;
     EXPECT_EQ(Run(std::string(c.answers) + "dialog 14031 click 12041\n"), IDOK) << c.answers << Transcript();
@@ -78,6 +81,7 @@ TEST_F(ImagePropertiesTest, ResolutionControlsAreEnabledOnlyForEpsPlotFiles) {
     bool enabled;
   } cases[] = {{"eps", true}, {"EPS", true}, {"png", false}, {"", false}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.plotFileType);
     plotFileType_ = c.plotFileType;
     Run("");
     for (int id : {12051, 12052, 12001}) EXPECT_EQ(Disabled(id), !c.enabled) << c.plotFileType << " " << id;
@@ -88,7 +92,7 @@ TEST_F(ImagePropertiesTest, ADisabledResolutionIsStillValidatedOnOk) {
   plotFileType_ = "png";
   theSettings.psResolution = 0.0;
   EXPECT_EQ(Run("dialog 14031 click 12041\nmsgbox ok\ndialog 14031 click 12042\n"), IDCANCEL);
-  EXPECT_TRUE(Contains("Resolution must be a positive number.")) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("Resolution must be a positive number."));
   theSettings.psResolution = 150.0;
   EXPECT_EQ(Run("dialog 14031 click 12041\n"), IDOK);
   EXPECT_DOUBLE_EQ(theSettings.psResolution, 150.0);
@@ -96,14 +100,14 @@ TEST_F(ImagePropertiesTest, ADisabledResolutionIsStillValidatedOnOk) {
 
 TEST_F(ImagePropertiesTest, ResolutionsThatAreNoPositiveNumberAreRefusedAndTheDialogStaysOpen) {
   for (const char* text : {"abc", "0", "-72", "", "nan", "inf"}) {
+    SCOPED_TRACE(text);
     theSettings.psResolution = 72.0;
     theSettings.frame = false;
     const INT_PTR result = Run(std::string("dialog 14031 set 12052 \"") + text +
                                "\"\ndialog 14031 check 12039\ndialog 14031 click 12041\nmsgbox ok\n"
                                "dialog 14031 click 12042\n");
     EXPECT_EQ(result, IDCANCEL) << text;
-    EXPECT_TRUE(
-        Contains("msgbox caption=\"Rasterwerk\" buttons=ok icon=none owner=\"Image properties\" -> ok\n"
+    EXPECT_THAT(Transcript(), HasSubstr("msgbox caption=\"Rasterwerk\" buttons=ok icon=none owner=\"Image properties\" -> ok\n"
                  "  | Resolution must be a positive number.\n"))
         << text << Transcript();
     EXPECT_DOUBLE_EQ(theSettings.psResolution, 72.0) << text;

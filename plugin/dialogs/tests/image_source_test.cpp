@@ -1,8 +1,12 @@
 // The image source file dialog run in-process with a scripted user.
+#include <gmock/gmock.h>
+
 #include "dialogs/image_source_dialog.h"
 #include "dialogs/tests/small_dialog_fixture.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 class ImageSourceTest : public SmallDialogTest {
  protected:
@@ -24,10 +28,10 @@ class ImageSourceTest : public SmallDialogTest {
 
 TEST_F(ImageSourceTest, ShowsThePictureInUpperCaseAndBrowsesForItsTypeOnly) {
   EXPECT_EQ(Run("dialog 12037 click 12057\nfile cancel\ndialog 12037 click 12053\n"), IDOK);
-  EXPECT_TRUE(Contains("dialog 12037 opened caption=\"Image Edit\"")) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("dialog 12037 opened caption=\"Image Edit\""));
   EXPECT_EQ(Field(), "Edit 12056 text=\"D:\\img\\site.TIF\"");
-  EXPECT_TRUE(Contains("filter=\"TIF Files (*.TIF)|*.TIF|\"")) << Transcript();
-  EXPECT_TRUE(Contains("owner=\"Image Edit\"")) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("filter=\"TIF Files (*.TIF)|*.TIF|\""));
+  EXPECT_THAT(Transcript(), HasSubstr("owner=\"Image Edit\""));
   EXPECT_EQ(image_.basePath, "D:\\img\\site");
   EXPECT_EQ(image_.extension, "tif");
 }
@@ -51,6 +55,7 @@ TEST_F(ImageSourceTest, OkAcceptsAFileOfTheSameTypeInAnyLetterCase) {
       {"dialog 12037 set 12056 D:\\my.plans\\site.tif\n", "D:\\my.plans\\site", "tif"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.answers);
     EXPECT_EQ(Run(std::string(c.answers) + "dialog 12037 click 12053\n"), IDOK) << c.answers;
     EXPECT_EQ(image_.basePath, c.basePath) << c.answers;
     EXPECT_EQ(image_.extension, c.extension) << c.answers;
@@ -59,13 +64,13 @@ TEST_F(ImageSourceTest, OkAcceptsAFileOfTheSameTypeInAnyLetterCase) {
 
 TEST_F(ImageSourceTest, AnotherExtensionIsRefusedAndTheDialogStaysOpen) {
   for (const char* text : {"D:\\img\\site.jpg", "D:\\img\\TIF", "D:\\img.tif\\site", "TIF", ""}) {
+    SCOPED_TRACE(text);
     EXPECT_EQ(Run(std::string("dialog 12037 set 12056 \"") + text +
                   "\"\ndialog 12037 click 12053\nmsgbox ok\n"
                   "dialog 12037 set 12056 D:\\img\\site.tif\ndialog 12037 click 12053\n"),
               IDOK)
         << text;
-    EXPECT_TRUE(
-        Contains("msgbox caption=\"Rasterwerk\" buttons=ok icon=none owner=\"Image Edit\" -> ok\n"
+    EXPECT_THAT(Transcript(), HasSubstr("msgbox caption=\"Rasterwerk\" buttons=ok icon=none owner=\"Image Edit\" -> ok\n"
                  "  | The extension is not corect!\n"))
         << text << Transcript();
     EXPECT_EQ(image_.basePath, "D:\\img\\site") << text;

@@ -1,5 +1,7 @@
 // The main dialog run in-process with a scripted user: what it shows from the
 // settings and the drawing, and the layer check of its OK.
+#include <gmock/gmock.h>
+
 #include "dialogs/main_dialog.h"
 #include "frame/message_box.h"
 #include "settings/plugin_app.h"
@@ -7,6 +9,8 @@
 #include "settings/plugin_settings.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 class MainDialogTest : public EditorTest {
  protected:
@@ -35,7 +39,6 @@ class MainDialogTest : public EditorTest {
     CurrentMainDialog = nullptr;
     return result;
   }
-  bool Contains(const std::string& text) const { return Transcript().find(text) != std::string::npos; }
 };
 
 TEST_F(MainDialogTest, ListsAndLayerComeFromTheSettingsAndTheDrawing) {
@@ -53,15 +56,16 @@ TEST_F(MainDialogTest, ListsAndLayerComeFromTheSettingsAndTheDrawing) {
        "#FFFFFF"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "format " << c.format << ", editor " << c.program);
     theSettings.imageFormat = c.format;
     theSettings.program = c.program;
     theSettings.imageLayerName = c.layer;
     EXPECT_EQ(Run("dialog 12000 click 14033\n"), IDCANCEL);
     const std::string transcript = Transcript();
-    EXPECT_TRUE(Contains(std::string("ComboBox 12006 ") + c.fileType)) << transcript;
-    EXPECT_TRUE(Contains(std::string("ComboBoxEx32 18019 ") + c.editor)) << transcript;
-    EXPECT_TRUE(Contains(std::string("Edit 12058 ") + c.shownLayer)) << transcript;
-    EXPECT_TRUE(Contains(std::string("paint fill 81,229,99,247 ") + c.swatch)) << transcript;
+    EXPECT_THAT(Transcript(), HasSubstr(std::string("ComboBox 12006 ") + c.fileType));
+    EXPECT_THAT(Transcript(), HasSubstr(std::string("ComboBoxEx32 18019 ") + c.editor));
+    EXPECT_THAT(Transcript(), HasSubstr(std::string("Edit 12058 ") + c.shownLayer));
+    EXPECT_THAT(Transcript(), HasSubstr(std::string("paint fill 81,229,99,247 ") + c.swatch));
     EXPECT_EQ(theSettings.imageLayerName, c.layer);  // opening the dialog changes no setting
   }
 }
@@ -82,11 +86,10 @@ TEST_F(MainDialogTest, OkWithoutLayerNameShowsItsMessageOwnedByTheOpenDialog) {
   MainDialogWithoutLayer dialog;
   CurrentMainDialog = &dialog;
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-  EXPECT_TRUE(Contains("input 12000 -> click 12032\n"
+  EXPECT_THAT(Transcript(), HasSubstr("input 12000 -> click 12032\n"
                        "msgbox caption=\"Rasterwerk\" buttons=ok icon=none owner=\"Rasterwerk\" -> ok\n"
                        "  | The operation can not be completed while the layer name is not specified!\n"
-                       "input 12000 -> click 14033\n"))
-      << Transcript();
+                       "input 12000 -> click 14033\n"));
   EXPECT_FALSE(Exists("(Layer0).png"));
 }
 

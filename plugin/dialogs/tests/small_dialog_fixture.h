@@ -7,6 +7,7 @@
 #include "plot/tests/editor_fixture.h"
 #include "settings/plugin_app.h"
 #include "settings/plugin_settings.h"
+#include "testing/transcript.h"
 
 class SmallDialogTest : public EditorTest {
  protected:
@@ -24,24 +25,9 @@ class SmallDialogTest : public EditorTest {
   // The line of control `id` in the latest record "dialog DIALOG EVENT" of
   // the transcript ("opened" or "closed"); "" when there is none.
   std::string ControlLine(int dialog, const std::string& event, int id) const {
-    const std::string transcript = Transcript();
-    const auto record = transcript.rfind("dialog " + std::to_string(dialog) + " " + event);
-    if (record == std::string::npos) return "";
-    const auto end = transcript.find("\n", record);
-    for (auto line = end; line != std::string::npos && transcript.compare(line, 3, "\n  ") == 0;) {
-      const auto next = transcript.find("\n", line + 1);
-      const std::string text =
-          transcript.substr(line + 3, next == std::string::npos ? std::string::npos : next - line - 3);
-      const auto blank = text.find(' ');
-      if (blank != std::string::npos &&
-          text.compare(blank + 1, std::to_string(id).size() + 1, std::to_string(id) + " ") == 0) {
-        return text;
-      }
-      line = next;
-    }
-    return "";
+    const std::string record = rwtest::lastBlock(Transcript(), "dialog " + std::to_string(dialog) + " " + event);
+    return rwtest::controlLine(record, std::to_string(id));
   }
-  bool Contains(const std::string& text) const { return Transcript().find(text) != std::string::npos; }
 
   // A small 24-bit BMP picture of w x h pixels in the test folder.
   void WriteBitmap(const std::string& name, int width, int height) const {

@@ -5,6 +5,7 @@
 
 #include "frame/message_catalogue.h"
 #include "testing/temp_folder.h"
+#include "win32/posix.h"
 
 namespace {
 
@@ -12,19 +13,22 @@ class Catalogue : public ::testing::Test {
  protected:
   Catalogue() { catalogue.Open(app, folder.windows("Rasterwerk.msg")); }
 
-  TempFolder folder;
+  rwtest::TempFolder folder;
   CWinApp app;
   MessageCatalogue catalogue;
 };
 
 TEST_F(Catalogue, WithoutFileEveryTextIsItsDefault) {
-  for (const MessageText& text : msg::kAll)
-    EXPECT_EQ(catalogue.GetCatalogueText(text), text.defaultText) << text.key;
+  for (const MessageText& text : msg::kAll) {
+    SCOPED_TRACE(text.key);
+    EXPECT_EQ(catalogue.GetCatalogueText(text), text.defaultText);
+  }
 }
 
 TEST_F(Catalogue, OneKeyInItsSectionChangesThatTextOnly) {
   folder.write("Rasterwerk.msg", "[SETTINGS_MSG]\r\nGimpNotAvailable=Kein GIMP da\r\n");
   for (const MessageText& text : msg::kAll) {
+    SCOPED_TRACE(text.key);
     const bool isGimp = std::string(text.key) == "GimpNotAvailable" && text.section == kSectionMessage;
     EXPECT_EQ(catalogue.GetCatalogueText(text), isGimp ? "Kein GIMP da" : text.defaultText) << text.key;
   }
@@ -59,6 +63,7 @@ TEST(ShippedMessageFile, HoldsATextForEveryKey) {
   MessageCatalogue catalogue;
   catalogue.Open(app, win32::ToWindowsPath(MOXI_FILES_DIR "/Rasterwerk.msg"));
   for (const MessageText& text : msg::kAll) {
+    SCOPED_TRACE(::testing::Message() << MessageSectionName(text.section) << " " << text.key);
     const std::string shipped = catalogue.GetCatalogueText(text.section, text.key, "\x01missing");
     EXPECT_NE(shipped, "\x01missing") << MessageSectionName(text.section) << " " << text.key;
     EXPECT_FALSE(shipped.empty()) << text.key;

@@ -10,8 +10,8 @@
 #include "commands/commands.h"
 #include "frame/companion_lisp.h"
 #include "settings/plugin_settings.h"
+#include "testing/scripted_user.h"
 #include "testing/temp_folder.h"
-#include "ui/scripted_driver.h"
 
 namespace {
 
@@ -42,19 +42,12 @@ int RunFake() {
 
 class CompanionCalls : public ::testing::Test {
  protected:
-  CompanionCalls() {
-    auto scripted = ui::ScriptedDriver::fromText("");
-    scripted->writeTranscriptNowhere();
-    driver = scripted.get();
-    ui::setDriver(std::move(scripted));
-  }
   ~CompanionCalls() override {
     for (auto& [code, fake] : fakes) {
       acedUndef(fake.name.c_str(), static_cast<short>(code));
       acutRelRb(fake.answer);
     }
     fakes.clear();
-    ui::setDriver(nullptr);
     theSettings = PluginSettings();
   }
 
@@ -71,7 +64,7 @@ class CompanionCalls : public ::testing::Test {
     return "(not called)";
   }
 
-  ui::ScriptedDriver* driver = nullptr;
+  rwtest::ScriptedUser user;
 };
 
 // One call of the plug-in with its outputs preset to "old", shown as text.
@@ -121,6 +114,7 @@ const ResultCase kResultCases[] = {
 
 TEST_F(CompanionCalls, ResultsCountOnlyInTheirExpectedForm) {
   for (const ResultCase& c : kResultCases) {
+    SCOPED_TRACE(c.function);
     Define(c.function, c.answer());
     std::string out = "old";
     EXPECT_EQ(kCalls.at(c.function)(out), c.ok) << c.function << " answering " << Show(fakes.rbegin()->second.answer);
@@ -132,6 +126,7 @@ TEST_F(CompanionCalls, ResultsCountOnlyInTheirExpectedForm) {
 TEST_F(CompanionCalls, ArgumentsAreTheFunctionsStrings) {
   for (const auto& [name, call] : kCalls) Define(name, acutBuildList(RTNIL, 0));
   for (const auto& [name, call] : kCalls) {
+    SCOPED_TRACE(name);
     std::string out;
     call(out);
   }
@@ -145,11 +140,12 @@ TEST_F(CompanionCalls, ArgumentsAreTheFunctionsStrings) {
 
 TEST_F(CompanionCalls, WithoutTheCompanionEveryCallFailsQuietly) {
   for (const auto& [name, call] : kCalls) {
+    SCOPED_TRACE(name);
     std::string out = "old";
     EXPECT_FALSE(call(out)) << name;
     EXPECT_TRUE(out == "old" || out == "old|old") << name;
   }
-  EXPECT_EQ(driver->transcript(), "");
+  EXPECT_EQ(user.transcript(), "");
 }
 
 TEST_F(CompanionCalls, FirstUseWithoutTheCompanionLeavesThePathsEmpty) {
@@ -160,11 +156,11 @@ TEST_F(CompanionCalls, FirstUseWithoutTheCompanionLeavesThePathsEmpty) {
     EXPECT_EQ(*path, "");
   EXPECT_EQ(theSettings.program, kProgramPhotoshop);  // the defaults
   EXPECT_EQ(theSettings.psResolution, 72.0);
-  EXPECT_EQ(driver->transcript(), "");
+  EXPECT_EQ(user.transcript(), "");
 }
 
 TEST_F(CompanionCalls, FirstUseTakesThePathsAndLoadsTheirSettings) {
-  TempFolder folder;
+  rwtest::TempFolder folder;
   folder.write("Rasterwerk.ini", "[SETTINGS_GROUP_IMAGE]\nFormat=BMP\n");
   Define("Tavo_pathInfo", acutBuildList(RTSTR, "D:\\Hilfe\\Rasterwerk.chm", 0));
   Define("tavo_getUserIniPath", acutBuildList(RTSTR, folder.windows().c_str(), 0));

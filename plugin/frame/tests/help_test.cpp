@@ -8,8 +8,9 @@
 #include <string>
 
 #include "frame/help.h"
+#include "testing/scripted_user.h"
 #include "testing/temp_folder.h"
-#include "ui/scripted_driver.h"
+#include "win32/posix.h"
 
 namespace {
 
@@ -32,30 +33,24 @@ TEST(HelpPath, SplitsIntoFolderWithBackslashAndFileName) {
 class HelpTopic : public ::testing::Test {
  protected:
   HelpTopic() {
-    auto scripted = ui::ScriptedDriver::fromText("");
-    scripted->writeTranscriptNowhere();
-    driver = scripted.get();
-    ui::setDriver(std::move(scripted));
     helpFolder = folder.windows();
   }
-  ~HelpTopic() override { ui::setDriver(nullptr); }
-
   // The help path HtmlHelpA was given, from the transcript.
   std::string ShownPath(const std::string& topic) {
-    const std::size_t before = driver->transcript().size();
+    const std::size_t before = user.transcript().size();
     ShowHelpTopic(app, helpFolder, helpFileName, topic);
     EXPECT_EQ(app.m_pszProfileName, nullptr);
-    const std::string line = driver->transcript().substr(before);
+    const std::string line = user.transcript().substr(before);
     const std::string prefix = "htmlhelp \"";
     if (line.rfind(prefix, 0) != 0) return "(no help: " + line + ")";
     return line.substr(prefix.size(), line.find("\" command=0") - prefix.size());
   }
 
-  TempFolder folder;
+  rwtest::TempFolder folder;
   CWinApp app;
   std::string helpFolder;
   std::string helpFileName = "Rasterwerk.chm";
-  ui::ScriptedDriver* driver = nullptr;
+  rwtest::ScriptedUser user;
 };
 
 TEST_F(HelpTopic, TopicValueIsAppendedToTheHelpFileWithoutSeparator) {
@@ -98,6 +93,7 @@ TEST(ShippedHelp, EveryTopicReachesAPageOfTheHelpFile) {
   app.m_pszProfileName = nullptr;
   const std::string topicMap = win32::ToWindowsPath(MOXI_FILES_DIR "/Rasterwerk.top");
   for (const char* topic : {"Main", "Properties", "Gimp", "Edit"}) {
+    SCOPED_TRACE(topic);
     char value[256] = "";
     GetPrivateProfileStringA("Rasterwerk", topic, "", value, sizeof value, topicMap.c_str());
     const std::string page = value;

@@ -1,5 +1,6 @@
 // Script-Fu calls, the layers file and the three GIMP operations, with a
 // stand-in GIMP program that records how it was started.
+#include <gmock/gmock.h>
 #include <win32/processes.h>
 
 #include <string>
@@ -9,6 +10,9 @@
 #include "gimp_fixture.h"
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 // ---- Script-Fu calls ----
 
@@ -57,6 +61,7 @@ TEST(ScriptFuCalls, UnknownKindsAndUnsafeValuesAppendNothing) {
       {static_cast<int>(ScriptFuArgKind::Path), "D:\\a\"b"},  // no Windows path holds one
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "kind " << c.kind << ", value " << c.value);
     ScriptFuCall call;
     call.begin("f");
     EXPECT_FALSE(call.add(static_cast<ScriptFuArgKind>(c.kind), c.value)) << c.kind << " " << c.value;
@@ -83,6 +88,7 @@ std::string readSchemeString(const std::string& text, std::size_t& at) {
 TEST(ScriptFuCalls, HostileTextsArriveAsOneStringEach) {
   const std::string values[] = {"a\"b) (gimp-quit 0", "x\\", "x\\\\\"", "\\\"", "(begin)", "' ; #|"};
   for (const auto& value : values) {
+    SCOPED_TRACE(value);
     ScriptFuCall call;
     call.begin("f");
     ASSERT_TRUE(call.add(ScriptFuArgKind::String, value));
@@ -101,8 +107,10 @@ TEST(ScriptFuCalls, HostileTextsArriveAsOneStringEach) {
 
 TEST(ScriptFuCalls, CommandLineOptionIsLeftOutWhenNoneIsGiven) {
   EXPECT_EQ(gimpCommandLine("C:\\g.exe", "\"(f )\"", "--verbose"), R"x("C:\g.exe" --verbose --batch "(f )")x");
-  for (const char* option : {static_cast<const char*>(nullptr), ""})
+  for (const char* option : {static_cast<const char*>(nullptr), ""}) {
+    SCOPED_TRACE(option ? "empty option" : "no option");
     EXPECT_EQ(gimpCommandLine("C:\\g.exe", "\"(f )\"", option), R"x("C:\g.exe" --batch "(f )")x");
+  }
 }
 
 // ---- Layers file ----
@@ -157,7 +165,7 @@ TEST_F(GimpOperations, CreateRunsTheCallWithTheLayersFileAndRemovesIt) {
                                 R"x("C:\GIMP\bin\gimp-2.2.exe" --verbose --batch "(Tavo-Imgcreate \"D:/work/site\" )x"
                                 R"x(\"tif\" \"D:/work/site(Layers).load\" 0.000000 )")x"});
   EXPECT_FALSE(LayersFileLeft());
-  EXPECT_TRUE(NoMessage()) << Transcript();
+  EXPECT_THAT(Transcript(), Not(HasSubstr("msgbox")));
 }
 
 TEST_F(GimpOperations, CreateGivesEpsPlotsTheirResolutionInPixelsPerInch) {
@@ -175,11 +183,12 @@ TEST_F(GimpOperations, CreateGivesEpsPlotsTheirResolutionInPixelsPerInch) {
   };
   SetLayers({"0"});
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.argument);
     std::filesystem::remove(programs_.path() / "runs.txt");
     theSettings.psResolution = c.resolution;
     theSettings.resolutionUnit = c.unit;
     EXPECT_TRUE(gimpCreate(layerPlots("D:\\work\\site", c.plotType)));
-    EXPECT_NE(Runs().find(std::string(" ") + c.argument + " )]"), std::string::npos) << Runs();
+    EXPECT_THAT(Runs(), HasSubstr(std::string(" ") + c.argument + " )]"));
   }
 }
 
@@ -188,9 +197,8 @@ TEST_F(GimpOperations, CreateWithoutGimpShowsNotAvailableAndRemovesTheLayersFile
   SetLayers({"0"});
   Answer("msgbox ok\n");
   EXPECT_FALSE(gimpCreate(layerPlots("D:\\work\\site", "tif")));
-  EXPECT_TRUE(Shown("msgbox caption=\"Rasterwerk\" buttons=ok icon=none owner=\"\" -> ok\n"
-                    "  | Gimp is not available\n"))
-      << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("msgbox caption=\"Rasterwerk\" buttons=ok icon=none owner=\"\" -> ok\n"
+                    "  | Gimp is not available\n"));
   EXPECT_FALSE(LayersFileLeft());
 }
 
@@ -198,7 +206,7 @@ TEST_F(GimpOperations, LayersFileThatCannotBeCreatedStopsBeforeGimp) {
   SetLayers({"0"});
   Answer("msgbox ok\n");
   EXPECT_FALSE(gimpCreate(layerPlots("D:\\missing\\site", "tif")));
-  EXPECT_TRUE(Shown("  | Can not create temporary file!\n  | D:\\missing\\site(Layers).load\n")) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("  | Can not create temporary file!\n  | D:\\missing\\site(Layers).load\n"));
   EXPECT_FALSE(std::filesystem::exists(Recorded()));
 }
 
@@ -224,16 +232,16 @@ TEST_F(GimpOperations, UnsafeLayerNamesAndPathsAreRefusedBeforeGimp) {
     const std::string message = "  | This text can not be passed to Gimp safely:\n" + std::string(c.shown);
     Answer("msgbox ok\n");
     EXPECT_FALSE(gimpTextsSafe(c.basePath, c.plotType, c.names));
-    EXPECT_TRUE(Shown(message)) << Transcript();
+    EXPECT_THAT(Transcript(), HasSubstr(message));
     Answer("msgbox ok\n");
     EXPECT_FALSE(gimpCreate(layerPlots(c.basePath, c.plotType)));
-    EXPECT_TRUE(Shown(message)) << Transcript();
+    EXPECT_THAT(Transcript(), HasSubstr(message));
     EXPECT_FALSE(std::filesystem::exists(Recorded()));
     EXPECT_FALSE(LayersFileLeft());
   }
   Answer("");
   EXPECT_TRUE(gimpTextsSafe("D:\\Pl\xE4ne\\A 1\\site's", "eps", {"0", "W\xE4nde \"alt\"", "a\\b"}));
-  EXPECT_TRUE(NoMessage()) << Transcript();
+  EXPECT_THAT(Transcript(), Not(HasSubstr("msgbox")));
 }
 
 TEST_F(GimpOperations, ConvertPassesBothCallsAsSeparateArguments) {
@@ -248,7 +256,7 @@ TEST_F(GimpOperations, ConvertWithoutGimpShowsNotAvailable) {
   theSettings.gimpExecutable = "C:\\nowhere\\gimp-2.2.exe";
   Answer("msgbox ok\n");
   EXPECT_FALSE(gimpConvert("D:\\work\\site", "tif"));
-  EXPECT_TRUE(Shown("  | Gimp is not available\n")) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("  | Gimp is not available\n"));
 }
 
 TEST_F(GimpOperations, EditOpensThePsdAndConvertsOnlyWhenOneExists) {
@@ -263,7 +271,7 @@ TEST_F(GimpOperations, EditOpensThePsdAndConvertsOnlyWhenOneExists) {
   EXPECT_EQ(Runs(),
             "run [D:\\img\\plan.psd]\n"
             "run [--no-splash] [--batch] [(Tavo-Imgconvert \"D:/img/plan\" \"tif\" )] [(gimp-quit 0 )]\n");
-  EXPECT_TRUE(NoMessage()) << Transcript();
+  EXPECT_THAT(Transcript(), Not(HasSubstr("msgbox")));
 }
 
 TEST_F(GimpOperations, EditWithoutGimpStillConvertsAndThatReportsIt) {
@@ -271,7 +279,7 @@ TEST_F(GimpOperations, EditWithoutGimpStillConvertsAndThatReportsIt) {
   work_.write("img/plan.psd", "");
   Answer("msgbox ok\n");
   gimpEdit("D:\\img\\plan", "tif");
-  EXPECT_TRUE(Shown("  | Gimp is not available\n")) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("  | Gimp is not available\n"));
 }
 
 // A quote would end the file's argument and pass the rest as arguments of
@@ -294,7 +302,7 @@ TEST_F(GimpOperations, EditRefusesFilesAndProgramsThatCannotStandInQuotes) {
     win32::ClearProcessJournal();
     Answer("msgbox ok\n");
     gimpEdit(c.basePath, "tif");
-    EXPECT_TRUE(Shown("  | This text can not be passed to Gimp safely:\n  | " + std::string(c.shown))) << Transcript();
+    EXPECT_THAT(Transcript(), HasSubstr("  | This text can not be passed to Gimp safely:\n  | " + std::string(c.shown)));
     EXPECT_TRUE(CommandLines().empty());
     EXPECT_FALSE(std::filesystem::exists(Recorded()));
   }
@@ -304,7 +312,7 @@ TEST_F(GimpOperations, ConvertRefusesAProgramThatCannotStandInQuotes) {
   theSettings.gimpExecutable = "C:\\GIMP\\bin\\gimp\" --batch \"(x).exe";
   Answer("msgbox ok\n");
   EXPECT_FALSE(gimpConvert("D:\\work\\site", "tif"));
-  EXPECT_TRUE(Shown("  | This text can not be passed to Gimp safely:\n")) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("  | This text can not be passed to Gimp safely:\n"));
   EXPECT_TRUE(CommandLines().empty());
   PROCESS_INFORMATION processInfo{};
   EXPECT_FALSE(startGimp(theSettings.gimpExecutable, "\"(f )\"", nullptr, processInfo));

@@ -2,7 +2,6 @@
 // The GIMP bridge's tests: C: and D: mapped to fresh folders, a scripted
 // user, the plug-in's caption and an empty plot layer list.
 #include <gtest/gtest.h>
-#include <ui/scripted_driver.h>
 #include <win32/posix.h>
 
 #include <filesystem>
@@ -12,6 +11,7 @@
 #include "frame/message_box.h"
 #include "plot/plot_layers.h"
 #include "settings/plugin_settings.h"
+#include "testing/scripted_user.h"
 #include "testing/temp_folder.h"
 
 class GimpTest : public ::testing::Test {
@@ -22,24 +22,15 @@ class GimpTest : public ::testing::Test {
     theSettings = PluginSettings{};
     theMainDialogTitle = "Rasterwerk";
     thePlotLayerList.clear();
-    Answer("");
   }
   void TearDown() override {
     thePlotLayerList.clear();
-    ui::setDriver(nullptr);
     win32::UnmapDrive('C');
     win32::UnmapDrive('D');
   }
   // The user's answers; the transcript is kept in memory.
-  void Answer(const std::string& answers) {
-    auto driver = ui::ScriptedDriver::fromText(answers);
-    driver->writeTranscriptNowhere();
-    script_ = driver.get();
-    ui::setDriver(std::move(driver));
-  }
-  std::string Transcript() const { return script_->transcript(); }
-  bool Shown(const std::string& text) const { return Transcript().find(text) != std::string::npos; }
-  bool NoMessage() const { return Transcript().find("msgbox") == std::string::npos; }
+  void Answer(const std::string& answers) { user_.answer(answers); }
+  std::string Transcript() const { return user_.transcript(); }
 
   void SetLayers(const std::vector<std::string>& names) {
     thePlotLayerList.clear();
@@ -56,7 +47,7 @@ class GimpTest : public ::testing::Test {
   }
   bool WorkFileExists(const std::string& name) const { return std::filesystem::exists(work_.path() / name); }
 
-  TempFolder programs_;  // C:
-  TempFolder work_;      // D:
-  ui::ScriptedDriver* script_ = nullptr;
+  rwtest::TempFolder programs_;  // C:
+  rwtest::TempFolder work_;      // D:
+  rwtest::ScriptedUser user_;
 };

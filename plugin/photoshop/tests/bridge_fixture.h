@@ -5,51 +5,38 @@
 
 #include <Magick++.h>
 #include <photoshop/server.h>
-#include <ui/scripted_driver.h>
 #include <win32/posix.h>
 
 #include <filesystem>
 #include <string>
 
-#include "photoshop/photoshop_automation.h"
 #include "frame/message_box.h"
+#include "photoshop/photoshop_automation.h"
 #include "settings/plugin_settings.h"
+#include "testing/scripted_user.h"
+#include "testing/temp_folder.h"
 
 class BridgeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              (std::string("rw-bridge-") + test->test_suite_name() + "-" + test->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    ASSERT_TRUE(win32::MapDrive('D', folder_.string()));
-    Magick::InitializeMagick(nullptr);
+    ASSERT_TRUE(win32::MapDrive('D', folder_.path().string()));
     theMainDialogTitle = "Rasterwerk";
     theSettings.hookLibrary = LoadLibraryA(win32::ToWindowsPath(HOOK_LIBRARY).c_str());
     ASSERT_NE(theSettings.hookLibrary, nullptr);
     photoshop::Install();
     photoshop::ClearJournal();
-    Answer("");
   }
   void TearDown() override {
     if (thePhotoshopConnection.application != nullptr) psDisconnect();
     photoshop::Install();
     FreeLibrary(theSettings.hookLibrary);
-    ui::setDriver(nullptr);
     win32::UnmapDrive('D');
-    std::filesystem::remove_all(folder_);
   }
   // The user's answers for the test; the transcript is kept in memory.
-  void Answer(const std::string& answers) {
-    auto driver = ui::ScriptedDriver::fromText(answers);
-    driver->writeTranscriptNowhere();
-    script_ = driver.get();
-    ui::setDriver(std::move(driver));
-  }
-  std::string Transcript() const { return script_->transcript(); }
-  std::string Posix(const std::string& name) const { return (folder_ / name).string(); }
-  bool Exists(const std::string& name) const { return std::filesystem::exists(folder_ / name); }
+  void Answer(const std::string& answers) { user_.answer(answers); }
+  std::string Transcript() const { return user_.transcript(); }
+  std::string Posix(const std::string& name) const { return folder_.posix(name); }
+  bool Exists(const std::string& name) const { return folder_.exists(name); }
 
   // A white page of 60 x 40 pixels with one coloured rectangle at `x`.
   void WritePlot(const std::string& name, const char* colour, int x) const {
@@ -59,6 +46,6 @@ class BridgeTest : public ::testing::Test {
     page.write(Posix(name));
   }
 
-  std::filesystem::path folder_;
-  ui::ScriptedDriver* script_ = nullptr;
+  rwtest::TempFolder folder_{"rw-bridge"};
+  rwtest::ScriptedUser user_;
 };

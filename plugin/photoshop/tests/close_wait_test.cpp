@@ -1,5 +1,6 @@
 // WaitForEditorClose and SignalEditorWindow against a stand-in Photoshop
 // window on its own thread, which acts once the plug-in's hook is installed.
+#include <gmock/gmock.h>
 #include <win32/windowing.h>
 
 #include <atomic>
@@ -10,8 +11,11 @@
 #include "bridge_fixture.h"
 #include "hooklib/hook_protocol.h"
 #include "photoshop/editor_close_wait.h"
+#include "testing/case_name.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 constexpr UINT kAct = WM_APP + 7;
 constexpr UINT kOther = WM_USER + 77;
@@ -156,8 +160,8 @@ TEST_P(CloseWaitFailureTest, ShowsItsMessageLeavesNothingRegisteredAndTheNextWai
     std::unique_ptr<FakeEditor> editor = c.editorRuns ? std::make_unique<FakeEditor>() : nullptr;
     if (c.failingCall) win32::testing::FailNextWindowCall(c.failingCall);
     EXPECT_FALSE(WaitForEditorClose(kProgramPhotoshop, library));
-    EXPECT_NE(Transcript().find(std::string("  | ") + c.text), std::string::npos) << Transcript();
-    EXPECT_NE(Transcript().find("caption=\"Rasterwerk\" buttons=ok icon=none owner=\"\""), std::string::npos);
+    EXPECT_THAT(Transcript(), HasSubstr(std::string("  | ") + c.text));
+    EXPECT_THAT(Transcript(), HasSubstr("caption=\"Rasterwerk\" buttons=ok icon=none owner=\"\""));
     EXPECT_EQ(MessageWindow(), nullptr);
     EXPECT_FALSE(ClassIsRegistered());
   }
@@ -168,6 +172,6 @@ TEST_P(CloseWaitFailureTest, ShowsItsMessageLeavesNothingRegisteredAndTheNextWai
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, CloseWaitFailureTest, ::testing::ValuesIn(kFailures),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rwtest::CaseName());
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "bridge_fixture.h"
 #include "photoshop/photoshop_workflow.h"
+#include "testing/case_name.h"
 
 namespace {
 
@@ -65,6 +66,6 @@ INSTANTIATE_TEST_SUITE_P(Devices, PlotterTest,
                          ::testing::Values(DeviceCase{"png", "PublishToWeb PNG.pc3", "png"},
                                            DeviceCase{"tif", "TIFF Version 6 (Uncompressed).pc3", "tif"},
                                            DeviceCase{"eps", "PostScript Level 2.pc3", "eps"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rwtest::CaseName());
 
 }  // namespace

@@ -1,12 +1,16 @@
 // The Photoshop steps of the workflows on real plot files: the layered
 // document, the user's close through the real hook library, the conversion.
+#include <gmock/gmock.h>
 #include <list>
 
 #include "bridge_fixture.h"
 #include "photoshop/editor_close_wait.h"
 #include "photoshop/photoshop_workflow.h"
+#include "testing/case_name.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 const std::vector<std::string> kLayers = {"Walls", "Doors", "Text"};
 const char* kColours[] = {"red", "green", "blue"};
@@ -93,7 +97,7 @@ TEST_F(CreateTest, EpsPlotsAreRasterisedAtTheResolutionDuplicatedByIdAndKeepThei
   for (const auto& entry : photoshop::Journal()) {
     EXPECT_NE(entry.event, "ClrR");
     if (entry.event == "Dplc") {
-      EXPECT_NE(entry.descriptor.find("[identifier \"Dcmn\" "), std::string::npos);
+      EXPECT_THAT(entry.descriptor, HasSubstr("[identifier \"Dcmn\" "));
     }
   }
 }
@@ -102,8 +106,8 @@ TEST_F(CreateTest, WithoutPhotoshopNothingIsCreatedAndNoQuitIsSent) {
   WriteRasterPlots("png");
   photoshop::Uninstall();
   EXPECT_FALSE(photoshopCreate(LayerPlots{"D:\\site", "png", kLayers, 300}));
-  EXPECT_NE(Transcript().find("Photoshop is not available"), std::string::npos);
-  EXPECT_NE(Transcript().find("caption=\"Rasterwerk\" buttons=ok"), std::string::npos);
+  EXPECT_THAT(Transcript(), HasSubstr("Photoshop is not available"));
+  EXPECT_THAT(Transcript(), HasSubstr("caption=\"Rasterwerk\" buttons=ok"));
   EXPECT_FALSE(Exists("site.psd"));
   EXPECT_TRUE(photoshop::Journal().empty());
   EXPECT_TRUE(Exists("site(Layer0).png"));  // the plot files stay
@@ -125,10 +129,10 @@ TEST_F(CreateTest, AFileThatCannotBeWrittenIsNamedAndTheConnectionClosed) {
     Answer("");
     const bool created = photoshopCreate(LayerPlots{"D:\\site", "png", kLayers, 300});
     EXPECT_EQ(created, c.created);
-    if (created) EXPECT_FALSE(photoshopConvert("D:\\site", "png"));
-    EXPECT_NE(Transcript().find(std::string("The image file is missing or incomplete:\n  | D:\\") + c.blocked),
-              std::string::npos)
-        << Transcript();
+    if (created) {
+      EXPECT_FALSE(photoshopConvert("D:\\site", "png"));
+    }
+    EXPECT_THAT(Transcript(), HasSubstr(std::string("The image file is missing or incomplete:\n  | D:\\") + c.blocked));
     EXPECT_EQ(thePhotoshopConnection.application, nullptr);
     EXPECT_FALSE(photoshop::IsRunning());
   }
@@ -166,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Pictures, ConvertTest,
                          ::testing::Values(PictureCase{"tif", "TIFF", -1, 0}, PictureCase{"bmp", "BMP3", 28, 24},
                                            PictureCase{"jpg", "JPEG", -1, 0}, PictureCase{"png", "PNG", -1, 0},
                                            PictureCase{"tga", "TGA", 16, 24}),
-                         [](const auto& info) { return std::string(info.param.type); });
+                         rwtest::caseNameBy(&PictureCase::type));
 
 TEST_F(CreateTest, AnUnknownPictureTypeWritesNothing) {
   WriteRasterPlots("png");
@@ -175,6 +179,7 @@ TEST_F(CreateTest, AnUnknownPictureTypeWritesNothing) {
   EXPECT_FALSE(Exists("site.gif"));
   EXPECT_FALSE(photoshop::IsRunning());  // the run still ends with the editor
   for (const char* type : {"tif", "bmp", "jpg", "png", "tga"}) {
+    SCOPED_TRACE(type);
     EXPECT_FALSE(Exists(std::string("site.") + type)) << type;
   }
 }
@@ -190,7 +195,7 @@ TEST_F(CreateTest, EditingWithALayeredDocumentRewritesThePictureFromIt) {
   EXPECT_EQ(photoshop::Journal().front().descriptor, R"("null" path "D:\site.psd")");
   EXPECT_TRUE(Exists("site.tif"));
   EXPECT_FALSE(Exists("site.tif.previous"));  // the earlier picture, kept until the new one was written
-  EXPECT_NE(Transcript().find("editor -> done"), std::string::npos);
+  EXPECT_THAT(Transcript(), HasSubstr("editor -> done"));
   EXPECT_FALSE(photoshop::IsRunning());
 }
 
@@ -208,7 +213,7 @@ TEST_F(CreateTest, EditingWithoutPhotoshopSaysSo) {
   WritePlot("photo.png", "red", 5);
   photoshop::Uninstall();
   EXPECT_FALSE(photoshopEdit("D:\\photo", "png"));
-  EXPECT_NE(Transcript().find("Photoshop is not available"), std::string::npos);
+  EXPECT_THAT(Transcript(), HasSubstr("Photoshop is not available"));
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 
 #include "frame/message_box.h"
 #include "settings/plugin_settings.h"
+#include "testing/scripted_user.h"
 #include "testing/temp_folder.h"
 
 // A user whose plotter breaks down: from plot number `firstFailing` on,
@@ -43,7 +44,6 @@ class EditorTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(win32::MapDrive('D', folder_.path().string()));
     arx::newDrawing();
-    Answer("");
     theMainDialogTitle = "Rasterwerk";
     {
       AFX_MANAGE_STATE(&editorState_);  // the editor's application object is not the plug-in's
@@ -57,21 +57,13 @@ class EditorTest : public ::testing::Test {
     editorApp_.reset();
     arx::clearRefusals();
     arx::newDrawing();
-    ui::setDriver(nullptr);
     win32::UnmapDrive('D');
   }
 
   // The user's answers; the transcript is kept in memory.
-  void Answer(const std::string& answers) {
-    auto driver = ui::ScriptedDriver::fromText(answers);
-    UseDriver(std::move(driver));
-  }
-  void UseDriver(std::unique_ptr<ui::ScriptedDriver> driver) {
-    driver->writeTranscriptNowhere();
-    script_ = driver.get();
-    ui::setDriver(std::move(driver));
-  }
-  std::string Transcript() const { return script_->transcript(); }
+  void Answer(const std::string& answers) { user_.answer(answers); }
+  void UseDriver(std::unique_ptr<ui::ScriptedDriver> driver) { user_.use(std::move(driver)); }
+  std::string Transcript() const { return user_.transcript(); }
 
   static AcDbDatabase& Drawing() { return arx::workingDrawing(); }
   static AcDbObjectId AddLayer(const std::string& name, int colour, bool plottable = true) {
@@ -91,11 +83,11 @@ class EditorTest : public ::testing::Test {
     setup.canonicalMediaName = arx::findPlotDevice(device)->media.front().canonicalName;
   }
 
-  std::string Posix(const std::string& name) const { return (folder_.path() / name).string(); }
-  bool Exists(const std::string& name) const { return std::filesystem::exists(folder_.path() / name); }
+  std::string Posix(const std::string& name) const { return folder_.posix(name); }
+  bool Exists(const std::string& name) const { return folder_.exists(name); }
 
-  TempFolder folder_;
+  rwtest::TempFolder folder_;
   AFX_MODULE_STATE editorState_;
   std::unique_ptr<CWinApp> editorApp_;
-  ui::ScriptedDriver* script_ = nullptr;
+  rwtest::ScriptedUser user_;
 };

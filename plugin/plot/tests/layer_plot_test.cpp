@@ -1,6 +1,7 @@
 // Layer-by-layer plotting on a real drawing: the layers met in the window,
 // one real plot file per layer with only that layer drawn, the editor step,
 // and the drawing's state restored on every way out.
+#include <gmock/gmock.h>
 #include <acedads.h>
 
 #include <stdexcept>
@@ -12,6 +13,8 @@
 #include "raster/layers.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 constexpr const char* kDevice = "PublishToWeb PNG.pc3";
 
@@ -115,6 +118,7 @@ TEST_F(LayerPlotTest, CompletedRunPlotsEachLayerAloneAndRemovesThePlots) {
     EXPECT_GT(PixelsOfChannel(Posix("site(Layer1).png"), 1), 0);
     EXPECT_EQ(PixelsOfChannel(Posix("site(Layer1).png"), 0), 0);
     for (const char* plot : {"site(Layer0).png", "site(Layer1).png"}) {
+      SCOPED_TRACE(plot);
       EXPECT_EQ(PixelsOfChannel(Posix(plot), 2), 0) << plot;
     }
     EXPECT_FALSE(Exists("site(Layer2).png"));
@@ -148,10 +152,8 @@ TEST_F(LayerPlotTest, EditorFailureKeepsThePlotsAndALaterEmptyRunPlotsNothing) {
       [&](const std::string&, const std::string&) { return stepRan = true; }, "D:\\site", "png"));
   EXPECT_FALSE(stepRan);
   EXPECT_EQ(Count(Transcript(), "plot file="), plotsBefore);
-  EXPECT_NE(Transcript().find("The operation cannot be completed because nothing was selected"),
-            std::string::npos)
-      << Transcript();
-  EXPECT_NE(Transcript().find("caption=\"Rasterwerk\" buttons=ok"), std::string::npos) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("The operation cannot be completed because nothing was selected"));
+  EXPECT_THAT(Transcript(), HasSubstr("caption=\"Rasterwerk\" buttons=ok"));
 }
 
 TEST_F(LayerPlotTest, AnExceptionDuringThePlotsStillRestoresFlagsAndBackgroundPlot) {

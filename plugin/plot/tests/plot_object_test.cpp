@@ -1,9 +1,13 @@
 // The editor's automation plot object: taken through the application object,
 // released on every failing step, plotting to a file and previewing.
+#include <gmock/gmock.h>
+
 #include "editor_fixture.h"
 #include "plot/plot_object.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 class PlotObjectTest : public EditorTest {
  protected:
@@ -54,6 +58,7 @@ TEST_F(PlotObjectTest, PlotsTheLayoutToTheFileWithOrWithoutAHeldObject) {
   ASSERT_TRUE(acquirePlotObject());
   ASSERT_TRUE(plotFile("D:\\held.png"));
   for (const char* name : {"taken for one plot.png", "held.png"}) {
+    SCOPED_TRACE(name);
     const auto picture = arx::readPlotPicture(Posix(name));
     ASSERT_TRUE(picture) << name;
     EXPECT_EQ(picture->width, 640);
@@ -81,7 +86,7 @@ TEST_F(PlotObjectTest, APlotThatRaisesAnErrorLeavesNoStringOrReferenceBehind) {
 TEST_F(PlotObjectTest, PreviewShowsTheLayout) {
   ASSERT_TRUE(acquirePlotObject());
   previewPlot();
-  EXPECT_NE(Transcript().find("preview"), std::string::npos) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("preview"));
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ TEST_F(PlotWindowTest, OnlyAWindowPlotAreaIsReadAndTheLayoutIsClosedEitherWay) {
   } cases[] = {{arx::PlotType::Display, false}, {arx::PlotType::Extents, false}, {arx::PlotType::Limits, false},
                {arx::PlotType::View, false},    {arx::PlotType::Window, true},   {arx::PlotType::Layout, false}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "plot type " << static_cast<int>(c.type));
     SetPageSetup("PublishToWeb PNG.pc3", {1, 2}, {30, 40}, c.type);
     PlotWindow window;
     EXPECT_EQ(readPlotWindow(window), c.read) << static_cast<int>(c.type);
@@ -100,6 +101,7 @@ TEST(PlotFileType, TheDeviceNameDecidesTheType) {
       {"DWF6 ePlot.pc3", "bmp-before"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.device);
     std::string type = "bmp-before", path = "C:\\plans\\site";
     plotFileType(c.device, path, type);
     EXPECT_EQ(type, c.type) << c.device;
@@ -120,6 +122,7 @@ TEST(PlotFileType, AnExtensionEqualToTheTypeIsStripped) {
       {"PublishToWeb PNG.pc3", "C:\\plans\\site.v2.png", "C:\\plans\\site.v2"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.device << ", " << c.path);
     std::string type, path = c.path;
     plotFileType(c.device, path, type);
     EXPECT_EQ(path, c.stripped) << c.path << " with " << type;
@@ -133,6 +136,7 @@ TEST(PostScriptResolution, PixelsPerCentimetreAreTurnedIntoPixelsPerInch) {
     double perInch;
   } cases[] = {{100, kUnitPixelPerCm, 254.0}, {100, kUnitPixelPerInch, 100.0}, {72, kUnitPixelPerInch, 72.0}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.resolution << " unit " << c.unit);
     theSettings.psResolution = c.resolution;
     theSettings.resolutionUnit = c.unit;
     EXPECT_DOUBLE_EQ(postScriptResolution(), c.perInch);

@@ -1,5 +1,6 @@
 // The picture inserted as a raster image over the plot window: definition,
 // image, placement, options and the world file, on real pictures.
+#include <gmock/gmock.h>
 #include <Magick++.h>
 #include <dbdict.h>
 #include <dbsymtb.h>
@@ -12,16 +13,20 @@
 
 #include "arx/plot.h"
 #include "plot/tests/editor_fixture.h"
+#include "plot_placement.h"
 #include "raster/image_insert.h"
 #include "raster/world_file.h"
+#include "testing/temp_folder.h"
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 class InsertTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    Magick::InitializeMagick(nullptr);
     AddLayer("Photo", 3);
     AddLayer("Walls", 1);
     AddLine("Walls", {0, 0}, {200, 100});
@@ -80,6 +85,7 @@ TEST_F(InsertTest, PictureCoversTheWindowAtOneScaleAndTheWorldFileCentresTheUppe
        "0.20000000000000\r\n399.80000000000000\r\n"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height);
     arx::newDrawing();
     AddLayer("Photo", 3);
     WritePicture("site.png", c.width, c.height);
@@ -106,14 +112,9 @@ TEST_F(InsertTest, PlottedLinesLieOnTheirWorldCoordinatesInThePlacedPicture) {
   // A line at y = 30 and one at x = 60, plotted by the real plotter on VGA
   // and placed: the picture's pixels and its world file put them back there,
   // for windows wider and taller than the paper, centred and not, moved.
-  const struct {
-    const char* name;
-    arx::Point high;
-    bool centered;
-    arx::Point origin;
-  } cases[] = {
-      {"wide", {200, 100}, false, {0, 0}},     {"wide, centred", {200, 100}, true, {0, 0}},
-      {"tall", {100, 200}, false, {0, 0}},     {"tall, centred", {100, 200}, true, {0, 0}},
+  const arx_testing::PlotPlacement cases[] = {
+      {"wide", {200, 100}},        {"wide, centred", {200, 100}, true},
+      {"tall", {100, 200}},        {"tall, centred", {100, 200}, true},
       {"wide, moved", {200, 100}, false, {16, 24}},
   };
   for (const auto& c : cases) {
@@ -123,14 +124,7 @@ TEST_F(InsertTest, PlottedLinesLieOnTheirWorldCoordinatesInThePlacedPicture) {
     AddLayer("Walls", 1);
     AddLine("Walls", {0, 30}, {c.high.x, 30});
     AddLine("Walls", {60, 0}, {60, c.high.y});
-    arx::PageSetup& setup = arx::pageSetup(Drawing());
-    setup.plotCfgName = "PublishToWeb PNG.pc3";
-    setup.canonicalMediaName = "VGA_(640.00_x_480.00_Pixels)";
-    setup.plotType = arx::PlotType::Window;
-    setup.windowMin = {0, 0};
-    setup.windowMax = c.high;
-    setup.centered = c.centered;
-    setup.plotOrigin = c.origin;
+    arx_testing::usePlacement(Drawing(), c);
     ASSERT_TRUE(arx::plotLayout(Drawing(), Posix("site.png")).ok);
     const auto plotted = arx::readPlotPicture(Posix("site.png"));
     ASSERT_TRUE(plotted);
@@ -206,10 +200,10 @@ TEST_F(InsertTest, SecondInsertionOfThePictureGetsAnotherName) {
 TEST_F(InsertTest, SendToBackIssuesDrawOrderOnlyWhenAsked) {
   WritePicture("site.png", 100, 50);
   ASSERT_TRUE(Insert("Photo", false));
-  EXPECT_EQ(Transcript().find("DRAWORDER"), std::string::npos) << Transcript();
+  EXPECT_THAT(Transcript(), Not(HasSubstr("DRAWORDER")));
   EXPECT_EQ(DrawOrder(), "LI");
   ASSERT_TRUE(Insert("Photo", true));
-  EXPECT_NE(Transcript().find("DRAWORDER"), std::string::npos) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("DRAWORDER"));
   EXPECT_EQ(DrawOrder(), "ILI");
 }
 
@@ -247,9 +241,8 @@ TEST_F(InsertTest, WorldFileThatCannotBeWrittenIsNamedOnTheCommandLineAndTheImag
   std::filesystem::create_directory(Posix("site.pgw"));
   ASSERT_TRUE(Insert());
   EXPECT_EQ(DrawOrder(), "LI");
-  EXPECT_NE(Transcript().find("cmdline | The world file could not be written: D:\\site.pgw\n"), std::string::npos)
-      << Transcript();
-  EXPECT_EQ(Transcript().find("msgbox"), std::string::npos) << Transcript();
+  EXPECT_THAT(Transcript(), HasSubstr("cmdline | The world file could not be written: D:\\site.pgw\n"));
+  EXPECT_THAT(Transcript(), Not(HasSubstr("msgbox")));
 }
 
 TEST_F(InsertTest, RedrawMarksOnlyEntitiesOfTheClass) {
@@ -279,14 +272,14 @@ TEST(WorldFile, ExtensionDropsTheTypesSecondLetterAndAddsW) {
 }
 
 TEST(WorldFile, UnwritablePlaceWritesNothing) {
-  TempFolder folder;
+  rwtest::TempFolder folder;
   EXPECT_FALSE(writeWorldFile(folder.windows("missing") + "\\site", "tfw", PlotWindow{{0, 0}, {1, 1}},
                               AcGeVector2d(0.5, 0)));
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
 TEST(WorldFile, ExistingFileIsReplaced) {
-  TempFolder folder;
+  rwtest::TempFolder folder;
   folder.write("site.tfw", "an old world file that is longer than the new one\r\n");
   ASSERT_TRUE(writeWorldFile(folder.windows("site"), "tfw", PlotWindow{{10, 20}, {60, 45}}, AcGeVector2d(0.5, 0)));
   EXPECT_EQ(folder.read("site.tfw"),

@@ -34,6 +34,7 @@ TEST_F(LayersTest, ColourIndexGivesTheEditorsRgbWithRedInTheLowByte) {
     long rgb;
   } cases[] = {{"Red", 0x0000FF}, {"Blue", 0xFF0000}, {"0", 0xFFFFFF}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.layer);
     long rgb = -1;
     ASSERT_TRUE(layerColour(c.layer, rgb)) << c.layer;
     EXPECT_EQ(rgb, c.rgb) << c.layer;

@@ -26,7 +26,6 @@ const WriterCase kWriters[] = {
 
 class PictureFiles : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { Magick::InitializeMagick(nullptr); }
   // A 300 x 200 picture with some detail, so compressed data is not tiny.
   std::string Write(const WriterCase& w) const {
     Magick::Image picture(Magick::Geometry(300, 200), Magick::Color("white"));
@@ -49,7 +48,7 @@ class PictureFiles : public ::testing::Test {
   bool Whole(const std::string& name, const std::string& type) const {
     return isWholePictureFile(folder.windows(name), type);
   }
-  TempFolder folder;
+  rwtest::TempFolder folder;
 };
 
 TEST_F(PictureFiles, WholeFilesPassAndEveryCutOneFails) {
@@ -73,7 +72,10 @@ TEST_F(PictureFiles, WholeFilesPassAndEveryCutOneFails) {
 
 TEST_F(PictureFiles, OtherTypesMissingFilesAndFoldersFail) {
   const std::string png = Write({"png", "PNG", "Zip"});
-  for (const char* type : {"jpg", "psd", "bmp", "tif", "tga"}) EXPECT_FALSE(Whole(png, type)) << type;
+  for (const char* type : {"jpg", "psd", "bmp", "tif", "tga"}) {
+    SCOPED_TRACE(type);
+    EXPECT_FALSE(Whole(png, type));
+  }
   EXPECT_FALSE(isCheckablePictureType("gif"));
   EXPECT_FALSE(Whole(png, "gif"));
   EXPECT_FALSE(Whole("missing.png", "png"));

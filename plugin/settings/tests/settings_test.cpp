@@ -1,6 +1,6 @@
 // Loading and saving the user's settings file.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <ui/scripted_driver.h>
 
 #include <functional>
 #include <optional>
@@ -8,10 +8,15 @@
 #include <tuple>
 
 #include "settings/plugin_settings.h"
+#include "testing/case_name.h"
+#include "testing/scripted_user.h"
 #include "testing/small_disk.h"
 #include "testing/temp_folder.h"
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 // The persisted fields, comparable at once.
 auto Persisted(const PluginSettings& s) {
@@ -37,7 +42,7 @@ class SettingsFile : public ::testing::Test {
 
   void WriteIni(const std::string& text) { folder.write("Rasterwerk.ini", text); }
 
-  TempFolder folder;
+  rwtest::TempFolder folder;
   CWinApp app;
   PluginSettings settings;
 };
@@ -95,7 +100,7 @@ TEST_P(LoadSettings, GivesTheExpectedRecord) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LoadSettings, ::testing::ValuesIn(kLoadCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rwtest::CaseName());
 
 TEST_F(SettingsFile, MissingFileOrEmptyPathGiveTheDefaults) {
   settings.LoadSettings(app);
@@ -169,7 +174,7 @@ TEST_F(SettingsFile, FailedSaveShowsOneMessageNamingTheFile) {
     const char* name;
     std::function<bool()> fault;  // false: not possible here
   };
-  std::optional<SmallDisk> disk;
+  std::optional<rwtest::SmallDisk> disk;
   const Case cases[] = {
       {"FileIsAFolder",
        [&] { return std::filesystem::create_directory(folder.path() / "Rasterwerk.ini"); }},
@@ -182,7 +187,7 @@ TEST_F(SettingsFile, FailedSaveShowsOneMessageNamingTheFile) {
        }},
       {"ReadOnlyDisk",
        [&] {
-         disk.emplace(folder.path() / "read-only", SmallDisk::Mode::ReadOnly);
+         disk.emplace(folder.path() / "read-only", rwtest::SmallDisk::Mode::ReadOnly);
          settings.iniFile = folder.windows("read-only\\Rasterwerk.ini");
          return disk->mounted();
        }},
@@ -191,32 +196,27 @@ TEST_F(SettingsFile, FailedSaveShowsOneMessageNamingTheFile) {
     SCOPED_TRACE(c.name);
     settings.iniFile = folder.windows("Rasterwerk.ini");
     if (!c.fault()) continue;
-    auto driver = ui::ScriptedDriver::fromText("msgbox ok\n");
-    driver->writeTranscriptNowhere();
-    ui::ScriptedDriver* user = driver.get();
-    ui::setDriver(std::move(driver));
-    settings.layerKey = "IMG";
-    settings.SaveSettings(app);
-    const std::string transcript = user->transcript();
-    ui::setDriver(nullptr);
+    std::string transcript;
+    {
+      const rwtest::ScriptedUser user("msgbox ok\n");
+      settings.layerKey = "IMG";
+      settings.SaveSettings(app);
+      transcript = user.transcript();
+    }
     EXPECT_EQ(app.m_pszProfileName, nullptr);
     EXPECT_EQ(settings.layerKey, "IMG");
     const std::string message = "  | The settings could not be saved in:\n  | " + settings.iniFile + "\n";
-    EXPECT_NE(transcript.find(message), std::string::npos) << transcript;
+    EXPECT_THAT(transcript, HasSubstr(message));
     EXPECT_EQ(transcript.find("msgbox"), transcript.rfind("msgbox")) << "one message\n" << transcript;
     disk.reset();
   }
 }
 
 TEST_F(SettingsFile, SaveWithoutAFileNameShowsNothing) {
-  auto driver = ui::ScriptedDriver::fromText("");
-  driver->writeTranscriptNowhere();
-  ui::ScriptedDriver* user = driver.get();
-  ui::setDriver(std::move(driver));
+  const rwtest::ScriptedUser user;
   settings.iniFile.clear();
   settings.SaveSettings(app);
-  EXPECT_EQ(user->transcript().find("msgbox"), std::string::npos) << user->transcript();
-  ui::setDriver(nullptr);
+  EXPECT_THAT(user.transcript(), Not(HasSubstr("msgbox")));
 }
 
 TEST(SettingsNames, TablesAreOneBased) {

@@ -1,6 +1,7 @@
 // runLayerImage with the image editors' own create steps: Photoshop stacks
 // the layer plots into the layered document; an editor that is not there
 // leaves the plots for the user after its message.
+#include <gmock/gmock.h>
 #include <Magick++.h>
 #include <photoshop/server.h>
 
@@ -14,11 +15,12 @@
 
 namespace {
 
+using ::testing::HasSubstr;
+
 class EditorStepsTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    Magick::InitializeMagick(nullptr);
     photoshop::Install();
     AddLayer("Walls", 1);
     AddLayer("Doors", 3);
@@ -58,8 +60,9 @@ TEST_F(EditorStepsTest, MissingEditorShowsItsMessageAndLeavesThePlots) {
   } cases[] = {{kProgramPhotoshop, "Photoshop is not available"}, {kProgramGimp, "Gimp is not available"}};
   photoshop::Uninstall();
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
     EXPECT_FALSE(runLayerImage(c.editor, "D:\\site", "png"));
-    EXPECT_NE(Transcript().find(c.message), std::string::npos) << Transcript();
+    EXPECT_THAT(Transcript(), HasSubstr(c.message));
     EXPECT_TRUE(Exists("site(Layer0).png"));
     EXPECT_TRUE(Exists("site(Layer1).png"));
     EXPECT_EQ(thePlotLayerList.size(), 2u);

@@ -1,5 +1,6 @@
 // The tag-level document: structure, exact round trips in text and binary,
 // typed values, hostile input.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +9,8 @@
 #include "testing/temp_folder.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 const char* const kSmall =
     "999\nmade by hand\n"
@@ -61,7 +64,7 @@ TEST(DxfDocument, WritesBackEveryGroupInTextAndBinary) {
   const dxf::Document doc = readOk(kSmall);
   const std::string text = dxf::write(doc, dxf::Format::Ascii);
   EXPECT_EQ(groups(readOk(text)), groups(doc));
-  EXPECT_NE(text.find("  0\nLINE\n  5\n2A\n"), std::string::npos) << text;
+  EXPECT_THAT(text, HasSubstr("  0\nLINE\n  5\n2A\n"));
   const std::string binary = dxf::write(doc, dxf::Format::Binary);
   ASSERT_EQ(binary.rfind("AutoCAD Binary DXF\r\n\x1a", 0), 0u);
   const dxf::Document again = readOk(binary);
@@ -125,14 +128,14 @@ TEST(DxfDocument, MalformedFilesGiveTheReasonAndLine) {
     dxf::Document doc;
     dxf::ReadError error;
     EXPECT_FALSE(dxf::Document::read(c.text, doc, error));
-    EXPECT_NE(error.reason.find(c.reason), std::string::npos) << error.reason;
+    EXPECT_THAT(error.reason, HasSubstr(c.reason));
     EXPECT_EQ(error.line, c.line);
     EXPECT_TRUE(doc.sections.empty());
   }
 }
 
 TEST(DxfDocument, SaveReplacesTheFileOnlyWhenComplete) {
-  TempFolder dir;
+  rwtest::TempFolder dir;
   const std::string target = (dir.path() / "a.dxf").string();
   dir.write("a.dxf", "old drawing");
   const dxf::Document doc = readOk(kSmall);
@@ -143,17 +146,18 @@ TEST(DxfDocument, SaveReplacesTheFileOnlyWhenComplete) {
   ASSERT_TRUE(dxf::load(target, loaded, readError)) << readError.text();
   EXPECT_EQ(groups(loaded), groups(doc));
   EXPECT_FALSE(dxf::save(doc, dxf::Format::Ascii, (dir.path() / "no/such/a.dxf").string(), error));
-  EXPECT_NE(error.find("cannot create"), std::string::npos);
+  EXPECT_THAT(error, HasSubstr("cannot create"));
   // Nothing but the drawing is left in the folder.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
   EXPECT_FALSE(dxf::load((dir.path() / "none.dxf").string(), loaded, readError));
-  EXPECT_NE(readError.reason.find("cannot open the file"), std::string::npos);
+  EXPECT_THAT(readError.reason, HasSubstr("cannot open the file"));
   EXPECT_FALSE(dxf::load(dir.path().string(), loaded, readError));
-  EXPECT_NE(readError.reason.find("folder"), std::string::npos);
+  EXPECT_THAT(readError.reason, HasSubstr("folder"));
 }
 
 TEST(DxfDocument, RealsKeepTheirValueWhenFormatted) {
   for (double v : {0.0, 1.0, -2.5, 1e12 + 0.5, 0.1, 1e-300, 123456789.123456789}) {
+    SCOPED_TRACE(v);
     double back = 0.0;
     ASSERT_TRUE(dxf::parseReal(dxf::formatReal(v), back));
     EXPECT_EQ(back, v);

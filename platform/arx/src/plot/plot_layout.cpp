@@ -5,6 +5,7 @@
 
 #include "arx/plot.h"
 #include "plot_output.h"
+#include "plot_preview_window.h"
 #include "plot_render.h"
 #include "ui/driver.h"
 
@@ -63,9 +64,7 @@ FileResult previewLayout(const AcDbDatabase& db) {
     driver.record("plotpreview picture=\"" + picture + "\" device=\"" + target.device->name + "\" media=\"" +
                   target.medium.localeName + "\" size=" + std::to_string(target.medium.width) + "x" +
                   std::to_string(target.medium.height));
-    // The preview stays until the user closes it (any answer addressed to it).
-    driver.nextAction("plotpreview");
-    driver.record("plotpreview closed");
+    plot::runPlotPreviewWindow();
   }
   std::error_code ec;
   std::filesystem::remove(picture, ec);

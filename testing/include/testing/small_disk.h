@@ -1,6 +1,6 @@
 #pragma once
-// A 64 KB file system (tmpfs) mounted on a new folder, for writes that must
-// survive a full or read-only disk. Mounting needs the privilege to do so:
+// A small file system (tmpfs, 64 KB unless told) mounted on a new folder, for
+// writes that must survive a full or read-only disk. Mounting needs the privilege to do so:
 // where the machine refuses, mounted() is false and why() says why.
 #include <sys/mount.h>
 
@@ -10,14 +10,18 @@
 #include <fstream>
 #include <string>
 
+namespace rwtest {
+
 class SmallDisk {
  public:
   enum class Mode { Writable, ReadOnly };
 
-  explicit SmallDisk(std::filesystem::path folder, Mode mode = Mode::Writable) : folder_(std::move(folder)) {
+  explicit SmallDisk(std::filesystem::path folder, Mode mode = Mode::Writable, int kilobytes = 64)
+      : folder_(std::move(folder)) {
     std::filesystem::create_directories(folder_);
     const unsigned long flags = mode == Mode::ReadOnly ? MS_RDONLY : 0;
-    mounted_ = mount("tmpfs", folder_.c_str(), "tmpfs", flags, "size=64k,mode=0777") == 0;
+    const std::string options = "size=" + std::to_string(kilobytes) + "k,mode=0777";
+    mounted_ = mount("tmpfs", folder_.c_str(), "tmpfs", flags, options.c_str()) == 0;
     if (!mounted_) why_ = std::strerror(errno);
   }
   ~SmallDisk() {
@@ -44,3 +48,5 @@ class SmallDisk {
   bool mounted_ = false;
   std::string why_;
 };
+
+}  // namespace rwtest
