@@ -7,6 +7,21 @@
 
 #include "describe.h"
 #include "input.h"
+#include "view.h"
+
+namespace {
+
+// The form as an open window, for a driver that shows it.
+class FormOnScreen : public ui::ShownWindow {
+ public:
+  explicit FormOnScreen(const TCustomForm& form) : form_(form) {}
+  ui::WindowView view() const override { return vcl::detail::FormView(form_); }
+
+ private:
+  const TCustomForm& form_;
+};
+
+}  // namespace
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   Visible = false;
@@ -25,6 +40,8 @@ TModalResult TCustomForm::ShowModal() {
     Application->HandleException(this);
   }
   RecordState("opened");
+  FormOnScreen shown(*this);
+  const ui::OpenWindow open(shown);
   while (ModalResult == mrNone) {
     auto action = ui::driver().nextAction(Name);
     if (!action) {

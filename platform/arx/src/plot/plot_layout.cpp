@@ -5,6 +5,7 @@
 
 #include "arx/plot.h"
 #include "plot_output.h"
+#include "plot_preview_window.h"
 #include "plot_render.h"
 #include "ui/driver.h"
 
@@ -65,6 +66,9 @@ FileResult previewLayout(const AcDbDatabase& db) {
                   target.medium.localeName + "\" size=" + std::to_string(target.medium.width) + "x" +
                   std::to_string(target.medium.height));
     // The preview stays until the user closes it (any answer addressed to it).
+    PlotPreviewWindow window(picture, target.device->name + ", " + target.medium.localeName, target.medium.width,
+                             target.medium.height);
+    const ui::OpenWindow open(window);
     driver.nextAction("plotpreview");
     driver.record("plotpreview closed");
   }
