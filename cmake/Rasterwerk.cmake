@@ -3,10 +3,14 @@
 # rw_test(NAME LABELS source... LIBS lib... [TOOLS pattern]): a GoogleTest
 # program whose tests CTest runs with the given labels (one, or a list such as
 # "e2e;gimp"). Tests whose names match the GoogleTest pattern TOOLS (e.g.
-# "*Ezdxf*") need python3-ezdxf and get the label tools as well.
+# "*Ezdxf*") need python3-ezdxf and get the label tools as well. Programs of
+# the label gui run on a virtual screen of their own (scripts/with-xvfb).
 function(rw_test name labels)
   cmake_parse_arguments(T "" "TOOLS" "LIBS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  if("gui" IN_LIST labels)
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/with-xvfb)
+  endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   # Test support shared by every folder's tests ("testing/temp_folder.h").
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/platform/win32/testing)

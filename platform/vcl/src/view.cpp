@@ -39,7 +39,10 @@ ui::ViewControl ViewOf(const TControl* c) {
   if (auto* button = dynamic_cast<const TButton*>(c)) v.isDefault = button->Default;
   if (auto* box = dynamic_cast<const TCustomCheckBox*>(c)) v.checked = box->Checked ? 1 : 0;
   if (auto* radio = dynamic_cast<const TRadioButton*>(c)) v.checked = radio->Checked ? 1 : 0;
-  if (auto* text = dynamic_cast<const TCustomTextControl*>(c)) v.text = text->Text;
+  if (auto* text = dynamic_cast<const TCustomTextControl*>(c)) {
+    v.text = text->Text;
+    v.background = ColorToRGB(text->Color);
+  }
   if (auto* edit = dynamic_cast<const TEdit*>(c)) v.readOnly = edit->ReadOnly;
   if (auto* combo = dynamic_cast<const TComboBox*>(c)) {
     for (int i = 0; i < combo->Items->Count; ++i) v.items.push_back({combo->Items->Strings[i], -1, -1});

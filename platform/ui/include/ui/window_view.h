@@ -37,6 +37,7 @@ struct ViewControl {
   std::string text;  // caption, or an edit's text (code page 1252)
   Align align = Align::Left;
   bool enabled = true, visible = true, readOnly = false;
+  long background = -1;    // 0x00BBGGRR of an edit or list; -1: the usual one
   bool isDefault = false;  // Enter presses it
   bool tabStop = false;
   int checked = 0;  // 0, 1, 2 indeterminate

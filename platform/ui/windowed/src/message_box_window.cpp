@@ -16,7 +16,7 @@
 namespace ui::windowed {
 namespace {
 
-constexpr int kMargin = 12, kIconSide = 32, kButtonWidth = 75, kButtonHeight = 23, kGap = 6;
+constexpr int kMargin = 12, kIconSide = 32, kButtonWidth = 75, kButtonHeight = 23, kGap = 6, kNarrowest = 220;
 constexpr int kLongestLine = 420;  // the text wraps beyond this
 
 // MB_DEFBUTTON2 and MB_DEFBUTTON3 choose the default button.
@@ -58,13 +58,14 @@ MessageBoxWindow::MessageBoxWindow(const MessageBoxRequest& request)
   fl_measure(text.c_str(), textWidth, textHeight, 0);
   textWidth = std::min(std::max(textWidth, 1), kLongestLine);
   fl_measure(text.c_str(), textWidth, textHeight, 0);
-  auto* textBox = new Fl_Box(textLeft, kMargin, textWidth + 4, std::max(textHeight, icon ? kIconSide : 0));
+  // The label keeps a margin inside its box: room for it, so nothing wraps anew.
+  auto* textBox = new Fl_Box(textLeft, kMargin, textWidth + 12, std::max(textHeight, icon ? kIconSide : 0));
   textBox->copy_label(text.c_str());
   textBox->labelsize(kFontSize);
   textBox->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
   widgets_["text"] = textBox;
   const int rowWidth = static_cast<int>(buttons_.size()) * (kButtonWidth + kGap) - kGap;
-  const int width = std::max(textBox->x() + textBox->w() + kMargin, rowWidth + 2 * kMargin);
+  const int width = std::max({textBox->x() + textBox->w() + kMargin, rowWidth + 2 * kMargin, kNarrowest});
   const int top = textBox->y() + textBox->h() + kMargin;
   for (size_t i = 0; i < buttons_.size(); ++i) {
     const std::string word = answers::buttonName(buttons_[i]);

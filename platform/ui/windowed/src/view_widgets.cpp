@@ -36,6 +36,11 @@ void SetLabel(Fl_Widget* widget, const std::string& ansi) {
   widget->redraw();
 }
 
+Fl_Color ColourOf(long bgr) {
+  return fl_rgb_color(static_cast<uchar>(bgr & 0xFF), static_cast<uchar>((bgr >> 8) & 0xFF),
+                      static_cast<uchar>((bgr >> 16) & 0xFF));
+}
+
 // Place, enabled and visible state and tooltip, as every control has them.
 void ShowCommon(Fl_Widget* widget, const ViewControl& c) {
   if (widget->x() != c.rect.left || widget->y() != c.rect.top || widget->w() != c.rect.width() ||
@@ -157,12 +162,25 @@ class PictureWidget : public ControlWidget, public Fl_Box {
   Fl_Widget* widget() override { return this; }
   void show(const ViewControl& c, ViewWindow& window) override {
     ShowCommon(this, c);
-    Fl_Image* picture = c.pictureFile.empty() ? window.pictures().image(c.picture, w(), h(), c.stretch)
-                                              : window.pictures().file(c.pictureFile, w(), h());
-    align(c.pictureFile.empty() ? FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE : FL_ALIGN_CENTER | FL_ALIGN_INSIDE);
-    if (picture != image()) image(picture), redraw();
+    centred_ = !c.pictureFile.empty();
+    Fl_Image* picture = centred_ ? window.pictures().file(c.pictureFile, w(), h())
+                                 : window.pictures().image(c.picture, w(), h(), c.stretch);
+    if (picture != picture_) picture_ = picture, redraw();
     SetLabel(this, picture ? "" : c.text);
+    align(FL_ALIGN_CENTER | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
   }
+
+ protected:
+  void draw() override {
+    if (!picture_) return Fl_Box::draw();
+    const int left = centred_ ? x() + (w() - picture_->w()) / 2 : x();
+    const int top = centred_ ? y() + (h() - picture_->h()) / 2 : y();
+    picture_->draw(left, top);
+  }
+
+ private:
+  Fl_Image* picture_ = nullptr;
+  bool centred_ = false;
 };
 
 // An edit. Typed one by one, its keys go to the window and a mouse press
@@ -188,7 +206,7 @@ class EditWidget : public ControlWidget, public Fl_Input {
     if (text != value()) value(text.c_str());
     if (oneByOne_) position(size());  // the caret stands at the end
     readonly(c.readOnly);
-    color(c.readOnly ? FL_BACKGROUND_COLOR : FL_BACKGROUND2_COLOR);
+    color(c.background >= 0 ? ColourOf(c.background) : c.readOnly ? FL_BACKGROUND_COLOR : FL_BACKGROUND2_COLOR);
   }
   int handle(int event) override {
     if (!oneByOne_) return Fl_Input::handle(event);
@@ -228,7 +246,8 @@ class MenuItems {
       items_[i].labelsize_ = kFontSize;
       const int image = c.items[i].image;
       Fl_Image* picture = image >= 0 && image < static_cast<int>(c.images.size())
-                              ? window.pictures().image(c.images[image], 16, 16, false)
+                              ? window.pictures().image(c.images[image], c.images[image].width,
+                                                        c.images[image].height, true)
                               : nullptr;
       if (!picture) continue;
       Fl_Menu_Item unused{};
@@ -264,6 +283,7 @@ class DropDownListWidget : public ControlWidget, public Keyless<Fl_Choice> {
   void show(const ViewControl& c, ViewWindow& window) override {
     ShowCommon(this, c);
     shown_ = c;
+    color(c.background >= 0 ? ColourOf(c.background) : FL_BACKGROUND_COLOR);
     if (items_.set(c, window)) menu(items_.items());
     if (c.selection >= 0 && c.selection < static_cast<int>(c.items.size())) value(c.selection);
     else value(static_cast<const Fl_Menu_Item*>(nullptr));

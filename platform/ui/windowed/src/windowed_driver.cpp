@@ -167,7 +167,10 @@ WindowedDriver::~WindowedDriver() {
   Fl::flush();
 }
 
-std::unique_ptr<WindowedDriver> WindowedDriver::open(WindowedFileSystem fileSystem) {
+// FLTK's one connection to the display, opened with the first driver and kept
+// for the process (FLTK keeps its fonts and colours on it).
+static void OpenDisplay() {
+  if (fl_display) return;
   Display* display = XOpenDisplay(nullptr);
   if (!display) {
     const char* name = XDisplayName(nullptr);
@@ -182,6 +185,10 @@ std::unique_ptr<WindowedDriver> WindowedDriver::open(WindowedFileSystem fileSyst
   FL_NORMAL_SIZE = windowed::kFontSize;
   Fl_Tooltip::size(windowed::kFontSize);
   Fl::visible_focus(1);
+}
+
+std::unique_ptr<WindowedDriver> WindowedDriver::open(WindowedFileSystem fileSystem) {
+  OpenDisplay();
   return std::unique_ptr<WindowedDriver>(new WindowedDriver(std::move(fileSystem)));
 }
 
