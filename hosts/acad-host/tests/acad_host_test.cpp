@@ -52,7 +52,7 @@ class AcadHostTest : public ::testing::Test {
   HostRun run(const std::string& script, const std::string& arguments,
               const std::string& program = std::string(ACAD_HOST) + " --no-companion") {
     std::ofstream(dir_ / "script.scr") << script;
-    const std::string command = program + " --user-dir " + quoted(dir_ / "user") + " --script " +
+    const std::string command = program + " --ui script --user-dir " + quoted(dir_ / "user") + " --script " +
                                 quoted(dir_ / "script.scr") + " --transcript " +
                                 quoted(dir_ / "transcript.txt") + " --journal " +
                                 quoted(dir_ / "journal.txt") + " " + arguments + " >/dev/null 2>" +

@@ -23,10 +23,28 @@ class FormOnScreen : public ui::ShownWindow {
 
 }  // namespace
 
+namespace {
+// Lives as long as the library, as the application object does.
+TScreen theScreen;
+}  // namespace
+
+TScreen* Screen = &theScreen;
+
+TScreen::TScreen()
+    : TComponent(nullptr),
+      FormCount([this] { return static_cast<int>(forms_.size()); }),
+      Forms([this](int index) {
+        if (index < 0 || index >= static_cast<int>(forms_.size())) throw EStringListError("List index out of bounds");
+        return forms_[index];
+      }) {}
+
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   Visible = false;
   TabStop = false;
+  Screen->forms_.push_back(this);
 }
+
+TCustomForm::~TCustomForm() { std::erase(Screen->forms_, this); }
 
 TModalResult TCustomForm::ShowModal() {
   if (modal_) throw EInvalidOperation("Cannot make a visible window modal");

@@ -196,4 +196,19 @@ TEST(ColorTest, SystemColoursHaveNames) {
   EXPECT_EQ(ColorToRGB(clWindow), 0xFFFFFF);
 }
 
+// The screen lists the forms while they exist, as windows that show them
+// and tests find them there.
+TEST(ScreenTest, ListsTheFormsThatExistInTheOrderTheyWereMade) {
+  const int before = Screen->FormCount;
+  {
+    TTestForm first;
+    TTestForm second;
+    ASSERT_EQ(Screen->FormCount, before + 2);
+    EXPECT_EQ(Screen->Forms[before], &first);
+    EXPECT_EQ(Screen->Forms[before + 1], &second);
+  }
+  EXPECT_EQ(Screen->FormCount, before);
+  EXPECT_THROW(Screen->Forms[before], EStringListError);
+}
+
 }  // namespace

@@ -70,7 +70,7 @@ void ViewWindow::build() {
 void ViewWindow::update(const WindowView& view) {
   const bool rebuild = !sameControls(view);
   view_ = view;
-  if (rebuild) build();
+  if (rebuild) build(), focusTaken_ = false;
   showState();
 }
 
@@ -81,17 +81,18 @@ void ViewWindow::showState() {
   if (child(0)) child(0)->size(w(), h());  // the fill layer
   if (Fl_RGB_Image* icon = pictures_.icon(view_.icon)) this->icon(icon);
   for (size_t i = 0; i < controls_.size(); ++i) controls_[i]->show(view_.controls[i], *this);
-  focusModelControl();
   redraw();
 }
 
 // FLTK's focus follows the model's, so that the person sees where keys go.
-void ViewWindow::focusModelControl() {
+void ViewWindow::takeFocus() {
   auto it = widgets_.find(view_.focus);
   Fl_Widget* target = it == widgets_.end() ? nullptr : it->second;
   if (target && !(target->visible() && target->active())) target = nullptr;
-  // Where the model keeps no focus, the person's stays where it is.
-  if (!target && !view_.keysOneByOne) return;
+  // A window that keeps no focus of its own offers one when it is made; then
+  // the person's focus stays where the person puts it.
+  if (!view_.keysOneByOne && (focusTaken_ || !target)) return;
+  focusTaken_ = true;
   if (auto* group = dynamic_cast<Fl_Group*>(target); group && group->children() > 0 && !dynamic_cast<Fl_Input*>(target))
     target = group->child(0);  // a combo box: its edit
   if (!target) target = this;

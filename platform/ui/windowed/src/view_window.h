@@ -39,6 +39,8 @@ class ViewWindow : public Fl_Double_Window {
   // controls changed in name or kind, else brought up to date.
   void update(const WindowView& view);
   const WindowView& view() const { return view_; }
+  // The window is asked for input: FLTK's focus goes where the model has it.
+  void takeFocus();
 
   // The person's input, oldest first.
   void emit(ControlAction action) { input_.push_back(std::move(action)); }
@@ -55,7 +57,6 @@ class ViewWindow : public Fl_Double_Window {
   bool sameControls(const WindowView& view) const;
   void build();
   void showState();
-  void focusModelControl();
   int handleKey();
 
   WindowView view_;
@@ -63,6 +64,7 @@ class ViewWindow : public Fl_Double_Window {
   std::map<std::string, Fl_Widget*> widgets_;
   std::deque<ControlAction> input_;
   PictureStore pictures_;
+  bool focusTaken_ = false;  // a window without a focus of its own has offered one
 };
 
 // The widget of one control, added to the current group (the window).

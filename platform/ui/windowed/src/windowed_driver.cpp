@@ -142,6 +142,7 @@ struct WindowedDriver::Screen {
   ControlAction inputOf(OpenEntry& entry) {
     ViewWindow& window = *entry.window;
     window.show();  // on top
+    window.takeFocus();
     watch(window.view().target, window, window.widgets());
     while (!window.hasInput()) Fl::wait();
     return window.takeInput();

@@ -19,6 +19,7 @@
 #include <sstream>
 
 #include "fltk_events.h"
+#include "window_checks.h"
 #include "ui/dialog.h"
 #include "ui/windowed_driver.h"
 
@@ -174,45 +175,7 @@ class WindowedDriverTest : public ::testing::Test {
 
 template <class W>
 W* As(const ui::WindowOnScreen& w, const std::string& name) {
-  auto it = w.widgets.find(name);
-  return it == w.widgets.end() ? nullptr : dynamic_cast<W*>(it->second);
-}
-
-// Every control of the template is a widget at its place (within a pixel),
-// with its text and state.
-void ExpectAsTheTemplate(const ui::WindowOnScreen& w, const ui::Dialog& model) {
-  EXPECT_STREQ(w.window->label(), "Windowed test");
-  const ui::PixelRect client = model.clientRect();
-  EXPECT_EQ(w.window->w(), client.width());
-  EXPECT_EQ(w.window->h(), client.height());
-  for (const ui::ControlTemplate& t : model.source().items) {
-    const std::string name = std::to_string(t.id);
-    SCOPED_TRACE("control " + name);
-    const ui::Control& c = *const_cast<ui::Dialog&>(model).control(t.id);
-    ui::PixelRect place = ui::dialogUnitsToPixels(t.x, t.y, t.cx, t.cy);
-    if (c.kind() == ui::ControlKind::ComboBox) place.bottom = std::min(place.bottom, place.top + 21);
-    Fl_Widget* widget = As<Fl_Widget>(w, name);
-    ASSERT_NE(widget, nullptr);
-    EXPECT_LE(std::abs(widget->x() - place.left), 1);
-    EXPECT_LE(std::abs(widget->y() - place.top), 1);
-    EXPECT_LE(std::abs(widget->w() - place.width()), 1);
-    EXPECT_LE(std::abs(widget->h() - place.height()), 1);
-    EXPECT_EQ(widget->active() != 0, c.enabled);
-    EXPECT_EQ(widget->visible() != 0, c.visible);
-    if (auto* input = dynamic_cast<Fl_Input*>(widget)) {
-      EXPECT_EQ(input->value(), c.text);
-      EXPECT_EQ(input->readonly() != 0, c.readOnly);
-    } else if (auto* choice = dynamic_cast<Fl_Choice*>(widget)) {
-      EXPECT_EQ(choice->value(), c.selection);
-      EXPECT_EQ(choice->size() - 1, static_cast<int>(c.items.size()));
-    } else if (!dynamic_cast<Fl_Group*>(widget)) {
-      EXPECT_STREQ(widget->label(), c.text.c_str());  // a picture shows no text
-    }
-    if (auto* button = dynamic_cast<Fl_Button*>(widget); button && c.kind() == ui::ControlKind::CheckBox) {
-      EXPECT_EQ(button->value() != 0, c.checked == 1);
-    }
-    EXPECT_STREQ(widget->tooltip() ? widget->tooltip() : "", c.tooltip.c_str());
-  }
+  return guitest::WidgetOf<W>(w, name);
 }
 
 TEST_F(WindowedDriverTest, ADialogIsShownAsItsTemplateAndThePersonsInputPlaysOnItsModel) {
@@ -224,7 +187,7 @@ TEST_F(WindowedDriverTest, ADialogIsShownAsItsTemplateAndThePersonsInputPlaysOnI
   Steps({
       [&](const ui::WindowOnScreen& w) {
         EXPECT_EQ(w.target, "77");
-        ExpectAsTheTemplate(w, dialog);
+        guitest::ExpectDialogAsItsTemplate(w, dialog);
         ASSERT_TRUE(guitest::Screenshot(*w.window, shot));
         EXPECT_EQ(guitest::PixelOf(shot, 260, 150), 0xFF0000u);  // the program's fill
         const ui::PixelRect picture = dialog.control(30)->rect;
