@@ -3,11 +3,8 @@
 // (injected into FLTK's own event handling), and the window's picture as
 // the X server shows it. For the gui tests.
 #include <FL/Fl.H>
-#include <FL/Fl_PNG_Image.H>
 #include <FL/Fl_Window.H>
-#include <FL/x.H>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -56,21 +53,8 @@ inline void Click(Fl_Window& window, const Fl_Widget& widget) {
 }
 
 // The window's picture as the X server shows it, written to `path` (PNG).
-inline bool Screenshot(const Fl_Window& window, const std::filesystem::path& path) {
-  std::filesystem::create_directories(path.parent_path());
-  char id[32];
-  std::snprintf(id, sizeof id, "0x%lx", static_cast<unsigned long>(fl_xid(&window)));
-  const std::string command = "import -window " + std::string(id) + " '" + path.string() + "' 2>/dev/null";
-  return std::system(command.c_str()) == 0 && std::filesystem::file_size(path) > 0;
-}
-
+bool Screenshot(const Fl_Window& window, const std::filesystem::path& path);
 // The colour (0xRRGGBB) of a pixel of a screenshot.
-inline unsigned PixelOf(const std::filesystem::path& png, int x, int y) {
-  Fl_PNG_Image image(png.string().c_str());
-  if (image.w() <= x || image.h() <= y || image.d() < 3 || image.count() != 1) return 0xFFFFFFFFu;
-  const int row = image.ld() ? image.ld() : image.w() * image.d();
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(image.data()[0]) + y * row + x * image.d();
-  return p[0] << 16 | p[1] << 8 | p[2];
-}
+unsigned PixelOf(const std::filesystem::path& png, int x, int y);
 
 }  // namespace guitest
