@@ -33,8 +33,13 @@ function(rw_discover_tests target list filter labels)
     TEST_LIST ${list}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     DISCOVERY_TIMEOUT 60)
+  # A window test that waits for input nobody gives fails instead of hanging.
+  set(timeout "")
+  if("gui" IN_LIST labels)
+    set(timeout " TIMEOUT 300")
+  endif()
   set(file ${CMAKE_CURRENT_BINARY_DIR}/${list}_labels.cmake)
-  file(WRITE ${file} "if(${list})\n  set_tests_properties(\${${list}} PROPERTIES LABELS \"${labels}\")\nendif()\n")
+  file(WRITE ${file} "if(${list})\n  set_tests_properties(\${${list}} PROPERTIES LABELS \"${labels}\"${timeout})\nendif()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
 endfunction()
 

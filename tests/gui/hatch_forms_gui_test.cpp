@@ -15,6 +15,7 @@
 
 #include "SchraffurRecord.h"
 #include "fltk_events.h"
+#include "x_display.h"
 #include "text.h"
 #include "ui/windowed_driver.h"
 #include "window_checks.h"

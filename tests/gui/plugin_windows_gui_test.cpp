@@ -17,6 +17,7 @@
 #include "dialogs/main_dialog.h"
 #include "dialogs/tests/small_dialog_fixture.h"
 #include "fltk_events.h"
+#include "x_display.h"
 #include "ui/windowed_driver.h"
 #include "window_checks.h"
 

@@ -1,11 +1,9 @@
 #pragma once
 // The person's input to a window of the windowed driver, as FLTK's events
-// (injected into FLTK's own event handling), and the window's picture as
-// the X server shows it. For the gui tests.
+// injected into FLTK's own event handling. For the gui tests.
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 
-#include <filesystem>
 #include <string>
 
 namespace guitest {
@@ -51,10 +49,5 @@ inline void ClickAt(Fl_Window& window, int x, int y, bool twice = false) {
 inline void Click(Fl_Window& window, const Fl_Widget& widget) {
   ClickAt(window, widget.x() + widget.w() / 2, widget.y() + widget.h() / 2);
 }
-
-// The window's picture as the X server shows it, written to `path` (PNG).
-bool Screenshot(const Fl_Window& window, const std::filesystem::path& path);
-// The colour (0xRRGGBB) of a pixel of a screenshot.
-unsigned PixelOf(const std::filesystem::path& png, int x, int y);
 
 }  // namespace guitest

@@ -19,6 +19,7 @@
 #include <sstream>
 
 #include "fltk_events.h"
+#include "x_display.h"
 #include "window_checks.h"
 #include "ui/dialog.h"
 #include "ui/windowed_driver.h"
