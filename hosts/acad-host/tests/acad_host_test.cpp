@@ -166,6 +166,14 @@ TEST_F(AcadHostTest, AComServerWithoutAClassIdIsAnError) {
   EXPECT_EQ(result.transcript.find("hello from"), std::string::npos);
 }
 
+TEST_F(AcadHostTest, WindowsWithoutADisplayStopTheRunWithTheReason) {
+  const HostRun result = run("TESTAPP_HELLO\n", "--ui windows " + app(TEST_APP),
+                             "env -u DISPLAY " + std::string(ACAD_HOST) + " --no-companion");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.errors.find("cannot open the display"), std::string::npos) << result.errors;
+  EXPECT_EQ(result.transcript.find("hello from"), std::string::npos);
+}
+
 TEST_F(AcadHostTest, FailedInitialisationLeavesNothingRegistered) {
   const HostRun result = run("", app(FAILING_APP));
   EXPECT_EQ(result.exitCode, 2);

@@ -21,11 +21,9 @@ class FormOnScreen : public ui::ShownWindow {
   const TCustomForm& form_;
 };
 
-}  // namespace
-
-namespace {
 // Lives as long as the library, as the application object does.
 TScreen theScreen;
+
 }  // namespace
 
 TScreen* Screen = &theScreen;
