@@ -77,6 +77,7 @@ Fl_Image* PictureStore::image(const Picture& picture, int width, int height, boo
   } else {
     const auto pixels = DecodePicture(*picture.data, picture.width);
     if (!pixels) return nullptr;
+    sources_[picture.data.get()] = picture.data;
     original = keep(source, RgbaImage(*pixels));
   }
   int w = original->w(), h = original->h();
@@ -130,7 +131,9 @@ Fl_RGB_Image* PictureStore::icon(const Picture& picture) {
                           std::to_string(reinterpret_cast<uintptr_t>(picture.data.get()));
   if (auto it = images_.find(key); it != images_.end()) return static_cast<Fl_RGB_Image*>(it->second.get());
   const auto pixels = DecodePicture(*picture.data, picture.width);
-  return pixels ? static_cast<Fl_RGB_Image*>(keep(key, RgbaImage(*pixels))) : nullptr;
+  if (!pixels) return nullptr;
+  sources_[picture.data.get()] = picture.data;
+  return static_cast<Fl_RGB_Image*>(keep(key, RgbaImage(*pixels)));
 }
 
 }  // namespace ui::windowed

@@ -33,6 +33,9 @@ class PictureStore {
  private:
   Fl_Image* keep(const std::string& key, Fl_Image* made);
   std::map<std::string, std::unique_ptr<Fl_Image>> images_;
+  // The bytes of the pictures made, held so that their address, part of the
+  // images' keys, stays theirs.
+  std::map<const std::string*, std::shared_ptr<const std::string>> sources_;
 };
 
 }  // namespace ui::windowed
