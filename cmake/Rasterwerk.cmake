@@ -5,7 +5,8 @@
 # "e2e;gimp"). Tests whose names match the GoogleTest pattern TOOLS (e.g.
 # "*Ezdxf*") need python3-ezdxf: they get the label tools instead of unit.
 # With RW_UNIT_TESTS_ONLY a program without the label unit is not built and
-# CTest does not know its tests.
+# CTest does not know its tests. Programs of the label gui run on a virtual
+# screen of their own (scripts/with-xvfb).
 function(rw_test name labels)
   cmake_parse_arguments(T "" "TOOLS" "LIBS" ${ARGN})
   if(RW_UNIT_TESTS_ONLY AND NOT "unit" IN_LIST labels)
@@ -14,6 +15,9 @@ function(rw_test name labels)
     return()
   endif()
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  if("gui" IN_LIST labels)
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/with-xvfb)
+  endif()
   # The test kit (testing/) serves every folder's tests.
   target_link_libraries(${name} PRIVATE ${T_LIBS} rw::test_kit GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
@@ -38,8 +42,13 @@ function(rw_discover_tests target list filter labels)
     TEST_LIST ${list}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     DISCOVERY_TIMEOUT 60)
+  # A window test that waits for input nobody gives fails instead of hanging.
+  set(timeout "")
+  if("gui" IN_LIST labels)
+    set(timeout " TIMEOUT 300")
+  endif()
   set(file ${CMAKE_CURRENT_BINARY_DIR}/${list}_labels.cmake)
-  file(WRITE ${file} "if(${list})\n  set_tests_properties(\${${list}} PROPERTIES LABELS \"${labels}\")\nendif()\n")
+  file(WRITE ${file} "if(${list})\n  set_tests_properties(\${${list}} PROPERTIES LABELS \"${labels}\"${timeout})\nendif()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
 endfunction()
 

@@ -9,6 +9,7 @@
 #include "dbsymtb.h"
 #include "functions.h"
 #include "layer_dialog_answers.h"
+#include "layer_window.h"
 #include "ui/driver.h"
 
 namespace companion {
@@ -74,8 +75,12 @@ int EnsureLayer(const LayerDefinition& definition) {
   return outcome;
 }
 
-// The answer of the user: key and name, or nothing when cancelled.
-bool AskForLayer(std::string& key, std::string& name) {
+// The answer of the user: key and name, or nothing when cancelled. The
+// dialog offers the definition `layerClass` with its layer so far.
+bool AskForLayer(const std::string& layerClass, const std::string& title, std::string& key, std::string& name) {
+  LayerDefinition current;
+  LayerWindow window(title, layerClass, ReadDefinition(layerClass, current) ? current.name : "");
+  const ui::OpenWindow open(window);
   auto answer = ui::driver().take(kLayerDialogAnswer);
   if (!answer || answer->size() != 2 || (*answer)[0].empty() || (*answer)[1].empty()) return false;
   key = (*answer)[0];
@@ -96,7 +101,7 @@ int LayerDialog() {
   std::vector<std::string> args;
   if (!StringArguments(4, args)) return RSERR;
   std::string key, name;
-  if (!AskForLayer(key, name)) return RetLayerChoice("", "", 0);
+  if (!AskForLayer(args[1], args[2], key, name)) return RetLayerChoice("", "", 0);
   if (!IsValidLayerName(name)) {
     acutPrintf("\nInvalid layer name: %s\n", name.c_str());
     return RetLayerChoice("", "", 0);

@@ -18,7 +18,12 @@ bool applyValue(const std::string& option, const std::string& value, Options& op
   const std::map<std::string, std::string*> simple = {
       {"--script", &options.script},       {"--answers", &options.answers},
       {"--transcript", &options.transcript}, {"--journal", &options.journal},
-      {"--user-dir", &options.userDirectory}, {"--save-as", &options.saveAs}};
+      {"--user-dir", &options.userDirectory}, {"--save-as", &options.saveAs},
+      {"--record", &options.record}};
+  if (option == "--ui") {
+    options.ui = value;
+    return value == "script" || value == "windows";
+  }
   if (auto it = simple.find(option); it != simple.end()) {
     *it->second = value;
     return !value.empty();
@@ -48,7 +53,7 @@ bool applyValue(const std::string& option, const std::string& value, Options& op
 
 bool takesValue(const std::string& option) {
   for (const char* name : {"--script", "--answers", "--transcript", "--journal", "--drive", "--user-dir",
-                           "--module", "--app", "--save-as", "--com-server"}) {
+                           "--module", "--app", "--save-as", "--com-server", "--ui", "--record"}) {
     if (option == name) return true;
   }
   return false;
@@ -77,11 +82,16 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
       return error = "only one drawing can be given (\"" + argument + "\")", std::nullopt;
     }
   }
+  if (!options.answers.empty() && options.ui == "windows")
+    return error = "--answers is for --ui script: with windows a person answers", std::nullopt;
+  if (!options.record.empty() && (options.ui == "script" || !options.answers.empty()))
+    return error = "--record writes the answers a person gives with --ui windows", std::nullopt;
   return options;
 }
 
 std::string usage() {
-  return "usage: acad-host [--script FILE] [--answers FILE] [--transcript FILE] [--journal FILE]\n"
+  return "usage: acad-host [--script FILE] [--ui windows|script] [--answers FILE] [--record FILE]\n"
+         "                 [--transcript FILE] [--journal FILE]\n"
          "                 [--drive L=DIR]... [--user-dir DIR] [--module FILE]... [--app FILE|none]\n"
          "                 [--no-companion] [--com-server CLSID=FILE|none]... [--save-as FILE] [DRAWING]\n";
 }

@@ -21,6 +21,8 @@ struct ComServer {
 struct Options {
   std::string script;      // empty: commands come from standard input
   std::string answers;     // empty: no scripted answers
+  std::string ui;          // "script", "windows"; empty: chosen by the display and the answers
+  std::string record;      // empty: the answers of a windowed run are not written
   std::string transcript;  // empty: the transcript goes to standard output
   std::string journal;     // empty: the journal is not written
   std::vector<DriveMapping> drives;

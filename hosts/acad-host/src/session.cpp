@@ -21,6 +21,7 @@
 #include "script_runner.h"
 #include "mfc/automation.h"
 #include "ui/scripted_driver.h"
+#include "ui/windowed_driver.h"
 #include "win32/posix.h"
 #include <windows.h>
 
@@ -43,10 +44,37 @@ std::string programFolder() {
   return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
+// The windowed driver's file dialog sees the drives of the drive map.
+ui::WindowedFileSystem driveMapFileSystem() {
+  ui::WindowedFileSystem fileSystem;
+  fileSystem.drives = [] {
+    std::vector<std::pair<char, std::string>> drives;
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+      if (const auto folder = win32::DriveFolder(letter)) drives.emplace_back(letter, *folder);
+    return drives;
+  };
+  fileSystem.posixPath = [](const std::string& path) { return win32::ToPosixPath(path); };
+  fileSystem.windowsPath = [](const std::string& path) { return win32::ToWindowsPath(path); };
+  return fileSystem;
+}
+
+std::unique_ptr<ui::ScriptedDriver> makeDriver(const Options& options) {
+  const auto chosen = options.ui.empty()
+                          ? ui::defaultUserInterface(!options.answers.empty(), std::getenv("DISPLAY"))
+                          : *ui::userInterfaceNamed(options.ui);
+  if (chosen == ui::UserInterface::Script) {
+    if (!options.record.empty()) throw ui::AnswersError("--record writes the answers a person gives with --ui windows");
+    return options.answers.empty() ? ui::ScriptedDriver::fromText("") : ui::ScriptedDriver::fromFile(options.answers);
+  }
+  auto driver = ui::WindowedDriver::open(driveMapFileSystem());
+  if (!options.record.empty()) driver->recordAnswersTo(options.record);
+  if (!options.transcript.empty()) driver->echoCommandLineTo(stdout);
+  return driver;
+}
+
 bool installDriver(const Options& options) {
   try {
-    auto driver = options.answers.empty() ? ui::ScriptedDriver::fromText("")
-                                          : ui::ScriptedDriver::fromFile(options.answers);
+    auto driver = makeDriver(options);
     if (!options.transcript.empty()) driver->writeTranscriptTo(options.transcript);
     ui::setDriver(std::move(driver));
     return true;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "testing/acad_host.h"
+#include "testing/command.h"
 #include "testing/temp_folder.h"
 #include "testing/transcript.h"
 
@@ -145,6 +146,18 @@ TEST_F(AcadHostTest, AComServerWithoutAClassIdIsAnError) {
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_THAT(result.errors, HasSubstr("bad class id for --com-server: \"photo-editor\""));
   EXPECT_THAT(result.transcript, Not(HasSubstr("hello from")));
+}
+
+TEST_F(AcadHostTest, WindowsWithoutADisplayStopTheRunWithTheReason) {
+  std::ofstream(dir_ / "script.scr") << "TESTAPP_HELLO\n";
+  std::string output;
+  const int status = rwtest::runCommand("env -u DISPLAY " + std::string(ACAD_HOST) + " --no-companion --ui windows" +
+                                            " --user-dir '" + (dir_ / "user").string() + "' --script '" +
+                                            (dir_ / "script.scr").string() + "' --app '" + TEST_APP + "' 2>&1",
+                                        output);
+  EXPECT_EQ(status, 1);
+  EXPECT_THAT(output, HasSubstr("cannot open the display"));
+  EXPECT_THAT(output, Not(HasSubstr("hello from")));
 }
 
 TEST_F(AcadHostTest, FailedInitialisationLeavesNothingRegistered) {

@@ -54,6 +54,16 @@ TEST(OptionsTest, DefaultsLoadCompanionAndApplication) {
   EXPECT_FALSE(parseOptions({"--app", "none"}, error).value().loadApplication);
 }
 
+TEST(OptionsTest, TheUserInterfaceAndTheRecordOfAWindowedRun) {
+  std::string error;
+  const auto windows = parseOptions({"--ui", "windows", "--record", "given.answers"}, error);
+  ASSERT_TRUE(windows) << error;
+  EXPECT_EQ(windows->ui, "windows");
+  EXPECT_EQ(windows->record, "given.answers");
+  EXPECT_EQ(parseOptions({"--ui", "script", "--answers", "a.txt"}, error).value().ui, "script");
+  EXPECT_EQ(parseOptions({}, error).value().ui, "");  // chosen by the display and the answers
+}
+
 TEST(OptionsTest, MalformedCommandLinesAreRefusedWithAReason) {
   const struct {
     std::vector<std::string> arguments;
@@ -67,6 +77,10 @@ TEST(OptionsTest, MalformedCommandLinesAreRefusedWithAReason) {
       {{"--com-server", "{6DECC242-87EF-11CF-86B4-444553540000}="}, "bad value for --com-server"},
       {{"--frobnicate"}, "unknown option --frobnicate"},
       {{"a.dxf", "b.dxf"}, "only one drawing"},
+      {{"--ui", "web"}, "bad value for --ui"},
+      {{"--ui", "windows", "--answers", "a.txt"}, "--answers is for --ui script"},
+      {{"--ui", "script", "--record", "r.txt"}, "--record writes the answers a person gives"},
+      {{"--answers", "a.txt", "--record", "r.txt"}, "--record writes the answers a person gives"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.reason);

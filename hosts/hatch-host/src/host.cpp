@@ -1,10 +1,13 @@
 #include "host.h"
 
 #include <ui/scripted_driver.h>
+#include <ui/windowed_driver.h>
+#include <win32/posix.h>
 #include <win32/modules.h>
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 
@@ -73,21 +76,48 @@ int CallUntilDone(TDoSchraff doSchraff, HostRecord& host, int maxCalls) {
 
 std::string Take(const std::vector<std::string>& args, size_t& i) { return i + 1 < args.size() ? args[++i] : ""; }
 
+// --ui as given, else windows with a display and no answers file.
+bool ChooseUserInterface(const std::string& ui, Options& options, std::string& error) {
+  if (!ui.empty() && !ui::userInterfaceNamed(ui)) return error = "--ui takes windows or script, not " + ui, false;
+  const bool windows = ui.empty() ? ui::defaultUserInterface(!options.answers.empty(), std::getenv("DISPLAY")) ==
+                                        ui::UserInterface::Windows
+                                  : ui == "windows";
+  options.ui = windows ? "windows" : "script";
+  if (windows && !options.answers.empty()) return error = "--answers is for --ui script", false;
+  if (!windows && !options.recordAnswers.empty())
+    return error = "--record-answers writes the answers a person gives with --ui windows", false;
+  return true;
+}
+
+std::unique_ptr<ui::ScriptedDriver> MakeDriver(const Options& options) {
+  if (options.ui != "windows")
+    return options.answers.empty() ? ui::ScriptedDriver::fromText("") : ui::ScriptedDriver::fromFile(options.answers);
+  ui::WindowedFileSystem fileSystem;
+  fileSystem.posixPath = [](const std::string& path) { return win32::ToPosixPath(path); };
+  fileSystem.windowsPath = [](const std::string& path) { return win32::ToWindowsPath(path); };
+  auto driver = ui::WindowedDriver::open(fileSystem);
+  if (!options.recordAnswers.empty()) driver->recordAnswersTo(options.recordAnswers);
+  return driver;
+}
+
 }  // namespace
 
 std::string Usage() {
-  return "usage: hatch-host [--answers FILE] [--transcript FILE] [--record FILE] [--set FIELD=VALUE]...\n"
-         "                  [--library FILE] [--max-calls N]\n";
+  return "usage: hatch-host [--ui windows|script] [--answers FILE] [--record-answers FILE] [--transcript FILE]\n"
+         "                  [--record FILE] [--set FIELD=VALUE]... [--library FILE] [--max-calls N]\n";
 }
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
+  std::string ui;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    std::string* target = arg == "--answers"      ? &options.answers
-                          : arg == "--transcript" ? &options.transcript
-                          : arg == "--record"     ? &options.recordFile
-                          : arg == "--library"    ? &options.library
-                                                  : nullptr;
+    std::string* target = arg == "--answers"          ? &options.answers
+                          : arg == "--transcript"     ? &options.transcript
+                          : arg == "--record"         ? &options.recordFile
+                          : arg == "--library"        ? &options.library
+                          : arg == "--ui"             ? &ui
+                          : arg == "--record-answers" ? &options.recordAnswers
+                                                      : nullptr;
     if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (target || arg == "--set" || arg == "--max-calls") {
@@ -100,13 +130,13 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
       return error = "unknown argument " + arg, false;
     }
   }
-  return true;
+  return ChooseUserInterface(ui, options, error);
 }
 
 int Run(const Options& options) {
   std::unique_ptr<ui::ScriptedDriver> driver;
   try {
-    driver = options.answers.empty() ? ui::ScriptedDriver::fromText("") : ui::ScriptedDriver::fromFile(options.answers);
+    driver = MakeDriver(options);
     if (!options.transcript.empty()) driver->writeTranscriptTo(options.transcript);
   } catch (const ui::AnswersError& e) {
     std::fprintf(stderr, "hatch-host: %s\n", e.what());

@@ -7,6 +7,8 @@
 namespace hatchhost {
 
 struct Options {
+  std::string ui = "script";  // or "windows": a person answers at windows
+  std::string recordAnswers;  // where a windowed run writes the answers given
   std::string answers;
   std::string transcript;
   std::string recordFile;
@@ -20,6 +22,8 @@ struct Options {
 enum { kExitApplied = 0, kExitCancelled = 1, kExitUsage = 2, kExitFailed = 3 };
 
 // Reads the command line; false with `error` set when it is malformed.
+// Without --ui the windows are chosen when there is a display and no
+// answers file.
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
 std::string Usage();
 

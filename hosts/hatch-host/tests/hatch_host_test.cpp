@@ -158,10 +158,20 @@ TEST(HatchHostOptions, CommandLine) {
                            error));
   EXPECT_EQ(options.sets.size(), 2u);
   EXPECT_EQ(options.maxCalls, 5);
-  for (std::vector<std::string> bad : {std::vector<std::string>{"--answers"}, {"--bogus"}, {"--max-calls", "0"}}) {
+  for (std::vector<std::string> bad :
+       {std::vector<std::string>{"--answers"}, {"--bogus"}, {"--max-calls", "0"}, {"--ui", "web"},
+        {"--ui", "windows", "--answers", "a"}, {"--ui", "script", "--record-answers", "r"}}) {
     SCOPED_TRACE(bad[0]);
     EXPECT_FALSE(ParseOptions(bad, options, error));
   }
+  // With answers the run is scripted; --ui says so for a run without them.
+  Options scripted;
+  EXPECT_TRUE(ParseOptions({"--answers", "a"}, scripted, error));
+  EXPECT_EQ(scripted.ui, "script");
+  Options windows;
+  EXPECT_TRUE(ParseOptions({"--ui", "windows", "--record-answers", "r"}, windows, error));
+  EXPECT_EQ(windows.ui, "windows");
+  EXPECT_EQ(windows.recordAnswers, "r");
 }
 
 }  // namespace

@@ -68,12 +68,16 @@ class AcDbLayerTableRecord : public AcDbSymbolTableRecord {
   arx::Layer m_layer;
 };
 
+class AcDbLayerTableIterator;
+
 class AcDbLayerTable : public AcDbSymbolTable {
  public:
   ACRX_DECLARE_MEMBERS(AcDbLayerTable)
   Acad::ErrorStatus getAt(const ACHAR* name, AcDbLayerTableRecord*& record, AcDb::OpenMode mode,
                           bool openErased = false) const;
   using AcDbSymbolTable::getAt;
+  Acad::ErrorStatus newIterator(AcDbLayerTableIterator*& iterator, bool atBeginning = true,
+                                bool skipDeleted = true) const;
 
  protected:
   bool accepts(const AcDbSymbolTableRecord* record) const override;
@@ -114,6 +118,24 @@ class AcDbBlockTable : public AcDbSymbolTable {
 
  protected:
   bool accepts(const AcDbSymbolTableRecord* record) const override;
+};
+
+// Walks the records of the layer table in table order.
+class AcDbLayerTableIterator : public AcHeapOperators {
+ public:
+  void start(bool atBeginning = true, bool skipDeleted = true);
+  bool done() const;
+  void step(bool forward = true, bool skipDeleted = true);
+  Acad::ErrorStatus getRecordId(AcDbObjectId& id) const;
+  Acad::ErrorStatus getRecord(AcDbLayerTableRecord*& record, AcDb::OpenMode mode, bool openErased = false) const;
+
+ private:
+  friend class AcDbLayerTable;
+  explicit AcDbLayerTableIterator(const AcDbLayerTable* table);
+  void skipErased(bool forward);
+  std::vector<AcDbObjectId> m_ids;  // a snapshot: adding while iterating is safe
+  long m_index = 0;
+  bool m_skipErased = true;
 };
 
 // Walks the entities of a block table record in draw order.

@@ -143,14 +143,15 @@ TEST_F(PlotPreview, ShowsThePictureUntilClosedThenRemovesIt) {
   EXPECT_TRUE(user_.remainingAnswers().empty());
 }
 
-// The preview's input follows the one rule set of dialogs and forms: it has
-// no controls, so input to a control is ignored and the preview stays open
-// until it is closed; with no input left it is closed as by its close box.
+// The preview's input follows the one rule set of dialogs and forms: its one
+// control is its Close button, input to any other is ignored and the preview
+// stays open until it is closed; with no input left it is closed as by its
+// close box.
 class PlotPreviewInput : public PlotAutomation {
  protected:
   std::string answers() const override {
     return "dialog plotpreview click 1\ndialog plotpreview key 2 Escape\ndialog plotpreview mouse 5 5\n"
-           "dialog plotpreview close\ndialog plotpreview close\n";
+           "dialog plotpreview close\ndialog plotpreview click close\n";
   }
 };
 
@@ -161,10 +162,11 @@ TEST_F(PlotPreviewInput, OnlyClosingEndsIt) {
   EXPECT_THAT(user_.transcript(),
               rwtest::HasSubstrsInOrder({"input plotpreview -> click 1\n", "dialog plotpreview: ignored, no control 1\n",
                                          "input plotpreview -> key 2 Escape\n", "dialog plotpreview: ignored, no control 2\n",
-                                         "input plotpreview -> mouse 5 5\n", "dialog plotpreview: ignored, the preview has no controls\n",
+                                         "input plotpreview -> mouse 5 5\n", "dialog plotpreview: ignored, the preview takes no clicks\n",
                                          "input plotpreview -> close\n", "plotpreview closed\n"}));
-  EXPECT_EQ(user_.remainingAnswers().size(), 1u);  // the second close is for a second preview
+  EXPECT_EQ(user_.remainingAnswers().size(), 1u);  // the click on Close is for a second preview
   EXPECT_EQ(plot->DisplayPlotPreview(acFullPreview), S_OK);
+  EXPECT_THAT(user_.transcript(), HasSubstr("input plotpreview -> click close\nplotpreview closed\n"));
   EXPECT_TRUE(user_.remainingAnswers().empty());
   EXPECT_EQ(plot->DisplayPlotPreview(acFullPreview), S_OK);  // no input left: closed at once
   EXPECT_THAT(user_.transcript(), ::testing::EndsWith("input plotpreview -> no answer\nplotpreview closed\n"));

@@ -5,11 +5,13 @@
 #include "user_interface.h"
 
 #include <ui/driver.h>
+#include <ui/window_view.h>
 #include <win32/modules.h>
 #include <win32/windowing.h>
 
 #include "editor.h"
 #include "editor_answers.h"
+#include "editor_window.h"
 #include "photoshop/server.h"
 
 namespace photoshop::detail {
@@ -22,12 +24,15 @@ HINSTANCE OwnModule() { return win32::ModuleOfAddress(reinterpret_cast<const voi
 
 LRESULT CALLBACK EditorWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case kUsersTurn:
+    case kUsersTurn: {
       // Without an answer nobody is left to work in the editor: it is closed
       // as if the user had finished, so that nothing waits for ever.
+      EditorWindow shown;
+      const ui::OpenWindow open(shown);
       ui::driver().take(kEditorAnswer);
       PostMessageA(window, WM_CLOSE, 0, 0);
       return 0;
+    }
     case WM_CLOSE:
       TheEditor().closeAllDocuments();
       return 0;

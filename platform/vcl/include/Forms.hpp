@@ -14,6 +14,7 @@ enum TPosition { poDesigned, poDefault, poScreenCenter, poMainFormCenter, poOwne
 class TCustomForm : public TWinControl {
  public:
   explicit TCustomForm(TComponent* AOwner);
+  ~TCustomForm() override;
 
   int ClientWidth = 0, ClientHeight = 0;
   TFormBorderStyle BorderStyle = bsSizeable;
@@ -69,3 +70,17 @@ class TApplication : public TComponent {
 };
 
 extern TApplication* Application;
+
+// The screen: every form that exists, in the order they were made.
+class TScreen : public TComponent {
+ public:
+  TScreen();
+  vcl::Property<int> FormCount;
+  vcl::IndexedProperty<TCustomForm*> Forms;
+
+ private:
+  friend class TCustomForm;
+  std::vector<TCustomForm*> forms_;
+};
+
+extern TScreen* Screen;

@@ -2,6 +2,9 @@
 // Colours (fixed and system colours) and pictures.
 #include <Classes.hpp>
 
+#include <memory>
+#include <string>
+
 typedef int TColor;
 
 // System colours carry the system colour index with the high bit set; they
@@ -50,9 +53,12 @@ class TBitmap : public TObject {
   int Width = 0;
   int Height = 0;
   bool Empty() const { return Width == 0 || Height == 0; }
+  // The BMP file's bytes it was read from (a window shows them); null when
+  // nothing was read.
+  std::shared_ptr<const std::string> FileData() const { return data_; }
 
  private:
-  std::vector<unsigned char> data_;
+  std::shared_ptr<const std::string> data_;
 };
 
 class TPicture : public TObject {

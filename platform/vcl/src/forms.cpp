@@ -7,11 +7,42 @@
 
 #include "describe.h"
 #include "input.h"
+#include "view.h"
+
+namespace {
+
+// The form as an open window, for a driver that shows it.
+class FormOnScreen : public ui::ShownWindow {
+ public:
+  explicit FormOnScreen(const TCustomForm& form) : form_(form) {}
+  ui::WindowView view() const override { return vcl::detail::FormView(form_); }
+
+ private:
+  const TCustomForm& form_;
+};
+
+// Lives as long as the library, as the application object does.
+TScreen theScreen;
+
+}  // namespace
+
+TScreen* Screen = &theScreen;
+
+TScreen::TScreen()
+    : TComponent(nullptr),
+      FormCount([this] { return static_cast<int>(forms_.size()); }),
+      Forms([this](int index) {
+        if (index < 0 || index >= static_cast<int>(forms_.size())) throw EStringListError("List index out of bounds");
+        return forms_[index];
+      }) {}
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   Visible = false;
   TabStop = false;
+  Screen->forms_.push_back(this);
 }
+
+TCustomForm::~TCustomForm() { std::erase(Screen->forms_, this); }
 
 TModalResult TCustomForm::ShowModal() {
   if (modal_) throw EInvalidOperation("Cannot make a visible window modal");
@@ -25,6 +56,8 @@ TModalResult TCustomForm::ShowModal() {
     Application->HandleException(this);
   }
   RecordState("opened");
+  FormOnScreen shown(*this);
+  const ui::OpenWindow open(shown);
   while (ModalResult == mrNone) {
     auto action = ui::driver().nextAction(Name);
     if (!action) {

@@ -73,7 +73,7 @@ void TBitmap::LoadFromStream(TStream* stream) {
   if (height < 0) height = -height;
   if (width <= 0 || height <= 0 || Little(&bytes[10], 4) >= bytes.size())
     throw EInvalidGraphic("Bitmap image is not valid");
-  data_ = std::move(bytes);
+  data_ = std::make_shared<const std::string>(bytes.begin(), bytes.end());
   Width = width;
   Height = height;
 }

@@ -1,6 +1,8 @@
 // Components, controls and the modal run driven by scripted answers.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <ui/scripted_driver.h>
+#include <ui/window_view.h>
 #include <vcl.h>
 
 #include <filesystem>
@@ -192,6 +194,87 @@ TEST(ColorTest, SystemColoursHaveNames) {
   EXPECT_EQ(ColorToString(clInactiveBorder), "clInactiveBorder");
   EXPECT_EQ(ColorToString(0x123456), "$00123456");
   EXPECT_EQ(ColorToRGB(clWindow), 0xFFFFFF);
+}
+
+// A driver that looks at the form's open window each time it is asked for
+// input, as a screen shows it.
+class LookingDriver : public ui::ScriptedDriver {
+ public:
+  using ui::ScriptedDriver::ScriptedDriver;
+  void windowOpened(ui::ShownWindow& window) override { open = &window; }
+  void windowClosed(ui::ShownWindow&) override { open = nullptr; }
+  std::optional<ui::ControlAction> nextAction(const std::string& target) override {
+    if (open) seen.push_back(open->view());
+    return ui::ScriptedDriver::nextAction(target);
+  }
+  ui::ShownWindow* open = nullptr;
+  std::vector<ui::WindowView> seen;
+};
+
+const ui::ViewControl& ControlOf(const ui::WindowView& view, const std::string& name) {
+  for (const auto& c : view.controls)
+    if (c.name == name) return c;
+  throw std::out_of_range(name);
+}
+
+TEST_F(FormTest, TheOpenFormShowsItsControlsAtTheirPlacesOnTheFormAsTheyAreNow) {
+  form.ClientWidth = 250, form.ClientHeight = 150;
+  form.Box->Left = 20, form.Box->Top = 5;
+  form.Ok->Default = true;
+  const auto answers = ui::ScriptedDriver::fromText("form frmTest type Digits 4x2\nform frmTest click Ok\n")
+                           ->remainingAnswers();
+  auto owned = std::make_unique<LookingDriver>(std::deque<ui::Answer>(answers.begin(), answers.end()));
+  LookingDriver& driver = *owned;
+  driver.writeTranscriptNowhere();
+  ui::setDriver(std::move(owned));
+  EXPECT_EQ(form.ShowModal(), mrOk);
+  EXPECT_EQ(driver.open, nullptr);  // closed with the modal run
+  const std::vector<ui::WindowView> seen = driver.seen;
+  ui::setDriver(nullptr);
+  ASSERT_EQ(seen.size(), 2u);
+  const ui::WindowView& first = seen[0];
+  EXPECT_EQ(first.kind, "form");
+  EXPECT_EQ(first.target, "frmTest");
+  EXPECT_EQ(first.caption, "Test");
+  EXPECT_EQ(first.width, 250);
+  EXPECT_EQ(first.height, 150);
+  ASSERT_EQ(first.controls.size(), 8u);
+  EXPECT_EQ(first.controls.front().name, "Box");  // made first, lies lowest
+  using Kind = ui::ViewControl::Kind;
+  const struct {
+    const char* name;
+    Kind kind;
+    ui::PixelRect rect;  // on the form: the group box's place added to its controls'
+  } controls[] = {{"Box", Kind::GroupBox, {20, 5, 220, 105}},    {"Digits", Kind::Edit, {30, 15, 110, 35}},
+                  {"Check", Kind::CheckBox, {30, 45, 110, 65}},  {"Left", Kind::RadioButton, {30, 75, 70, 95}},
+                  {"Off", Kind::PushButton, {10, 110, 60, 135}}, {"Ok", Kind::PushButton, {70, 110, 120, 135}}};
+  for (const auto& c : controls) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ControlOf(first, c.name).kind, c.kind);
+    EXPECT_EQ(ControlOf(first, c.name).rect, c.rect);
+  }
+  EXPECT_FALSE(ControlOf(first, "Off").enabled);
+  EXPECT_TRUE(ControlOf(first, "Ok").isDefault);
+  EXPECT_EQ(ControlOf(first, "Digits").text, "");
+  // Before the click the window shows the digits the filter let through,
+  // and the focus where the typing put it.
+  EXPECT_EQ(ControlOf(seen[1], "Digits").text, "42");
+  EXPECT_EQ(seen[1].focus, "Digits");
+}
+
+// The screen lists the forms while they exist, as windows that show them
+// and tests find them there.
+TEST(ScreenTest, ListsTheFormsThatExistInTheOrderTheyWereMade) {
+  const int before = Screen->FormCount;
+  {
+    TTestForm first;
+    TTestForm second;
+    ASSERT_EQ(Screen->FormCount, before + 2);
+    EXPECT_EQ(Screen->Forms[before], &first);
+    EXPECT_EQ(Screen->Forms[before + 1], &second);
+  }
+  EXPECT_EQ(Screen->FormCount, before);
+  EXPECT_THROW(Screen->Forms[before], EStringListError);
 }
 
 }  // namespace

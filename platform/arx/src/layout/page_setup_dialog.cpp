@@ -4,6 +4,7 @@
 #include "arx/plotdevices.h"
 #include "dbmain.h"
 #include "page_setup_values.h"
+#include "page_setup_window.h"
 #include "ui/driver.h"
 #include "ui/input_player.h"
 
@@ -106,6 +107,8 @@ bool runPageSetupDialog() {
   PageSetup draft = pageSetup(*db);
   driver.record("dialog pagesetup open " + describe(draft));
   PageSetupInput input(draft);
+  layout::PageSetupWindow window(draft);
+  const ui::OpenWindow open(window);
   while (input.outcome == Outcome::Open) {
     const auto action = driver.nextAction(kTarget);
     if (action) ui::playInput(input, *action);

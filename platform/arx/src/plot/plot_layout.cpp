@@ -64,7 +64,8 @@ FileResult previewLayout(const AcDbDatabase& db) {
     driver.record("plotpreview picture=\"" + picture + "\" device=\"" + target.device->name + "\" media=\"" +
                   target.medium.localeName + "\" size=" + std::to_string(target.medium.width) + "x" +
                   std::to_string(target.medium.height));
-    plot::runPlotPreviewWindow();
+    plot::runPlotPreviewWindow(picture, target.device->name + ", " + target.medium.localeName, target.medium.width,
+                               target.medium.height);
   }
   std::error_code ec;
   std::filesystem::remove(picture, ec);

@@ -13,6 +13,8 @@
 
 namespace ui {
 
+struct WindowView;
+
 // The window styles the model interprets, with the values Windows gives them
 // (ui includes no platform header).
 namespace style {
@@ -87,10 +89,12 @@ int dialogUnitsToPixelsY(int y);
 PixelRect dialogUnitsToPixels(int x, int y, int cx, int cy);
 
 // A picture a control shows or an image list holds: the resource it came
-// from ("bitmap 12019", "icon 5") and its size in pixels.
+// from ("bitmap 12019", "icon 5"), its size in pixels and, when known, the
+// bytes of its file (BMP, ICO, PNG or JPEG) for a view to paint.
 struct Picture {
   std::string name;
   int width = 0, height = 0;
+  std::shared_ptr<const std::string> data = nullptr;
   bool empty() const { return name.empty(); }
 };
 
@@ -243,6 +247,8 @@ class Dialog {
   // The dialog and every control as the transcript shows them; `event` is
   // "opened", "closed" or similar.
   std::string describe(const std::string& event) const;
+  // The dialog as a window on the screen shows it (<ui/window_view.h>).
+  WindowView view() const;
 
  private:
   int run();

@@ -43,6 +43,8 @@ struct ControlAction {
   std::vector<std::string> args;
 };
 
+class ShownWindow;
+
 class Driver {
  public:
   virtual ~Driver() = default;
@@ -64,6 +66,10 @@ class Driver {
   // Any other event worth recording (a dialog opening, a plot preview, ...).
   // `line` may hold several lines; each goes to the transcript as it stands.
   virtual void record(const std::string& line) = 0;
+  // A window opens for the user's input and closes again (<ui/window_view.h>);
+  // a driver that shows windows puts it on the screen meanwhile.
+  virtual void windowOpened(ShownWindow&) {}
+  virtual void windowClosed(ShownWindow&) {}
 };
 
 // The driver of this process. Until a host installs one, a scripted driver

@@ -3,12 +3,23 @@
 
 #include "state.h"
 #include "ui/driver.h"
+#include "ui/window_view.h"
 
 namespace ui {
 namespace {
 
 // The answers and transcript name a dialog by its template id.
 std::string TargetOf(const Dialog& d) { return std::to_string(d.id()); }
+
+// The dialog as an open window, for a driver that shows it.
+class ShownDialog : public ShownWindow {
+ public:
+  explicit ShownDialog(const Dialog& dialog) : dialog_(dialog) {}
+  WindowView view() const override { return dialog_.view(); }
+
+ private:
+  const Dialog& dialog_;
+};
 
 }  // namespace
 
@@ -33,6 +44,8 @@ int Dialog::run() {
   };
   paintIfInvalid();
   if (!s.ended) driver().record(describe("opened"));
+  ShownDialog shown(*this);
+  const OpenWindow open(shown);
   while (!s.ended) {
     paintIfInvalid();
     if (s.ended) break;

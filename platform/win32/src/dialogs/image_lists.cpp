@@ -37,14 +37,14 @@ int Append(HIMAGELIST handle, const ui::Picture& picture, int at) {
   const int count = static_cast<int>(list->pictures.size());
   if (at >= 0) {
     if (at >= count) return -1;
-    list->pictures[at] = {picture.name, list->cx, list->cy};
+    list->pictures[at] = {picture.name, list->cx, list->cy, picture.data};
     return at;
   }
   if (count >= list->room) {
     if (list->grow <= 0) return -1;
     list->room += list->grow;
   }
-  list->pictures.push_back({picture.name, list->cx, list->cy});
+  list->pictures.push_back({picture.name, list->cx, list->cy, picture.data});
   return count;
 }
 

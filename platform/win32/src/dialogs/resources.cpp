@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <list>
+#include <memory>
 #include <mutex>
 
 #include "../internal.h"
@@ -102,7 +103,10 @@ HANDLE MakeFromData(bool icon, const std::string& name, const unsigned char* dat
   int width = 0, height = 0, bits = 0;
   const bool ok = icon ? IconSize(data, size, want, width, height, bits) : BitmapSize(data, size, width, height, bits);
   if (!ok) return Fail<HANDLE>(ERROR_RESOURCE_DATA_NOT_FOUND, nullptr);
-  return win32::gdi::MakeImage(icon, {name, want > 0 && icon ? want : width, want > 0 && icon ? want : height}, bits);
+  // The file's bytes go with the picture, for a view that paints it.
+  auto bytes = std::make_shared<const std::string>(reinterpret_cast<const char*>(data), size);
+  return win32::gdi::MakeImage(
+      icon, {name, want > 0 && icon ? want : width, want > 0 && icon ? want : height, std::move(bytes)}, bits);
 }
 
 HANDLE LoadFromResource(HINSTANCE module, LPCSTR name, bool icon, int want) {
