@@ -159,16 +159,19 @@ Encoding encodingOf(std::string_view acadver, std::string_view dwgcodepage) {
   return e;
 }
 
+// Code points of a value of the file.
+static std::u32string decodeValue(std::string_view value, const Encoding& encoding) {
+  if (encoding.utf8) return decodeUtf8(value);
+  if (encoding.codePage != "CP1252") return decodeCodePage(value, encoding.codePage);
+  std::u32string cps;
+  for (unsigned char b : value) cps += from1252(b);
+  return cps;
+}
+
 std::string toCp1252(std::string_view value, const Encoding& encoding) {
   if (plainAscii(value)) return std::string(value);
-  std::u32string cps;
-  if (encoding.utf8) cps = decodeUtf8(value);
-  else if (encoding.codePage == "CP1252")
-    for (unsigned char b : value) cps += from1252(b);
-  else
-    cps = decodeCodePage(value, encoding.codePage);
   std::string out;
-  for (char32_t cp : withEscapes(cps)) {
+  for (char32_t cp : withEscapes(decodeValue(value, encoding))) {
     const int b = to1252(cp);
     if (b >= 0) out += static_cast<char>(b);
     else out += escape(cp);
@@ -179,14 +182,8 @@ std::string toCp1252(std::string_view value, const Encoding& encoding) {
 std::string toUtf8(std::string_view value, const Encoding& encoding) {
   const bool ascii = std::all_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   if (ascii) return std::string(value);
-  std::u32string cps;
-  if (encoding.utf8) cps = decodeUtf8(value);
-  else if (encoding.codePage == "CP1252")
-    for (unsigned char b : value) cps += from1252(b);
-  else
-    cps = decodeCodePage(value, encoding.codePage);
   std::string out;
-  for (char32_t cp : cps) putUtf8(out, cp);
+  for (char32_t cp : decodeValue(value, encoding)) putUtf8(out, cp);
   return out;
 }
 

@@ -43,4 +43,28 @@ TEST(DxfText, ValuesBecomeCodePage1252AndBack) {
   EXPECT_EQ(dxf::toCp1252("a\xe4z", utf8), "a\xe4z");
 }
 
+// The plotter reads values as UTF-8 in every encoding; escapes stay for the
+// text renderer to read.
+TEST(DxfText, ValuesBecomeUtf8) {
+  const dxf::Encoding utf8 = dxf::encodingOf("AC1027", "ANSI_1252");
+  const dxf::Encoding cp1252 = dxf::encodingOf("AC1015", "ANSI_1252");
+  const dxf::Encoding cp1251 = dxf::encodingOf("AC1015", "ANSI_1251");
+  const struct {
+    const char* what;
+    const dxf::Encoding& encoding;
+    std::string file;
+    std::string utf8;
+  } cases[] = {
+      {"plain", cp1252, "Walls \\U+0416", "Walls \\U+0416"},
+      {"1252", cp1252, "Gel\xe4nde \x80", "Gel\xc3\xa4nde \xe2\x82\xac"},
+      {"1251", cp1251, "\xc6", "\xd0\x96"},
+      {"utf-8 as it is", utf8, "Stra\xc3\x9f" "e", "Stra\xc3\x9f" "e"},
+      {"broken utf-8 read as 1252", utf8, "a\xe4z", "a\xc3\xa4z"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(dxf::toUtf8(c.file, c.encoding), c.utf8);
+  }
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "decoder.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -36,6 +37,7 @@ Matrix entityOcs(Tags e) { return ocs(pointOf(e, 210, {0, 0, 1})); }
 }  // namespace
 
 Paint aciPaint(long long aci) {
+  if (aci < -255 || aci > 255) return {};  // no such colour: black
   aci = std::llabs(aci);
   const int bgr = aci == 7 ? 0 : aciRgb(static_cast<int>(aci));
   if (bgr < 0) return {};
@@ -422,7 +424,7 @@ void Decoder::polyline(Tags e, const Context& c, const Style& s) {
       const int count = idx[3] != 0 ? 4 : 3;
       for (int k = 0; k < count && spend(1); ++k) {
         const long long a = idx[k], b = idx[(k + 1) % count];
-        if (a <= 0 || b == 0) continue;
+        if (a <= 0 || b == 0 || b == LLONG_MIN) continue;
         const size_t ia = static_cast<size_t>(a - 1), ib = static_cast<size_t>(std::llabs(b) - 1);
         if (ia < vertices.size() && ib < vertices.size()) edge(vertices[ia].p, vertices[ib].p);
       }

@@ -1,6 +1,7 @@
 #include "arx/render/tag_tables.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace arx::render {
@@ -18,6 +19,10 @@ const typename Map::mapped_type* lookup(const Map& map, std::string_view name) {
   return it == map.end() ? nullptr : &it->second;
 }
 
+// A group's number as an int, held to the int range (a drawing may claim anything).
+int clampedInt(double v) { return static_cast<int>(std::clamp(v, -2147483648.0, 2147483647.0)); }
+int clampedInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT32_MIN, INT32_MAX)); }
+
 }  // namespace
 
 void TagTables::read(Tags header, Tags tables, Tags blocks) {
@@ -33,7 +38,7 @@ void TagTables::readHeader(Tags s) {
     double v = 0;
     if (!parseNumber(s[i + 1].value, v)) continue;
     if (name == "$LTSCALE") header_.ltscale = v;
-    else if (name == "$PDMODE") header_.pdmode = static_cast<int>(v);
+    else if (name == "$PDMODE") header_.pdmode = clampedInt(v);
     else if (name == "$PDSIZE") header_.pdsize = v;
     else if (name == "$DIMASZ") header_.dimasz = v;
     else if (name == "$DIMSCALE") header_.dimscale = v;
@@ -46,12 +51,12 @@ void TagTables::readTables(Tags s) {
     const std::string name = upper(textOf(e, 2));
     if (type == "LAYER") {
       LayerInfo l;
-      const long long colour = integerOf(e, 62, 7);
-      l.colour = static_cast<int>(std::llabs(colour));
+      const int colour = clampedInt(integerOf(e, 62, 7));
+      l.colour = colour == INT32_MIN ? INT32_MAX : std::abs(colour);
       l.on = colour >= 0;
-      l.trueColour = static_cast<int>(integerOf(e, 420, -1));
+      l.trueColour = clampedInt(integerOf(e, 420, -1));
       l.linetype = std::string(textOf(e, 6, "CONTINUOUS"));
-      l.lineweight = static_cast<int>(integerOf(e, 370, -3));
+      l.lineweight = clampedInt(integerOf(e, 370, -3));
       l.frozen = integerOf(e, 70, 0) & 1;
       l.plottable = integerOf(e, 290, 1) != 0;
       layers_[name] = l;
@@ -68,7 +73,7 @@ void TagTables::readTables(Tags s) {
       st.height = numberOf(e, 40, 0);
       st.widthFactor = numberOf(e, 41, 1);
       st.obliqueDegrees = numberOf(e, 50, 0);
-      st.generation = static_cast<int>(integerOf(e, 71, 0));
+      st.generation = clampedInt(integerOf(e, 71, 0));
       // The TrueType family and flags in the ACAD extended data.
       for (size_t i = 1; i < e.size(); ++i)
         if (e[i].code == 1001 && e[i].value == "ACAD") {

@@ -32,6 +32,23 @@ TEST(Hostile, EveryTypeWithoutGroupsOrWithJunk) {
     }
 }
 
+// Header and table numbers beyond every range the tables keep (the fuzzer's
+// first finding: $PDMODE -1e20).
+TEST(Hostile, TableNumbersOutOfRange) {
+  const std::string header = "9 $PDMODE|70 -1e20|9 $PDSIZE|40 1e308|9 $LTSCALE|40 -1e308";
+  const std::string tables =
+      "0 TABLE|2 LAYER|0 LAYER|2 0|62 -9223372036854775808|420 99999999999|370 -9999999999|0 ENDTAB|"
+      "0 TABLE|2 STYLE|0 STYLE|2 STANDARD|71 9999999999|0 ENDTAB";
+  for (const char* entity : {"0 POINT|8 0|10 5|20 5", "0 LINE|8 0|62 -9223372036854775808|10 0|20 0|11 9|21 9",
+                             "0 TEXT|8 0|10 5|20 5|40 2|1 x"}) {
+    SCOPED_TRACE(entity);
+    Page page({header, tables, "", entity});
+    TagDrawing d;
+    ASSERT_TRUE(d.load(dxfFile({header, tables, "", entity})));
+    entityExtents(d, d.entities().at(0));
+  }
+}
+
 TEST(Hostile, BlockThatInsertsItselfEnds) {
   const std::string blocks =
       "0 BLOCK|2 SELF|70 0|10 0|20 0|30 0|0 LINE|8 0|10 0|20 0|11 10|21 0|"

@@ -17,6 +17,7 @@
 #include "dbents.h"
 #include "dbproxy.h"
 #include "dbsymtb.h"
+#include "file/draw_order.h"
 #include "file/drawing_file.h"
 #include "imgdef.h"
 #include "imgent.h"
@@ -340,6 +341,12 @@ class Loader {
       if (entity) append(space, entity, r, {s, i}, taken);
       i += taken - 1;
     }
+    // A sort table gives the draw order; without one it is the file's order.
+    if (const auto table = findSortTable(m_doc, spaceHandle))
+      std::stable_sort(space->entityIds().begin(), space->entityIds().end(),
+                       [&](AcDbObjectId a, AcDbObjectId b) {
+                         return table->key(a.handle().value()) < table->key(b.handle().value());
+                       });
     space->close();
   }
 

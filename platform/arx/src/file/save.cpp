@@ -12,6 +12,7 @@
 #include "dblayout.h"
 #include "dbents.h"
 #include "dbsymtb.h"
+#include "file/draw_order.h"
 #include "file/drawing_file.h"
 #include "file/patch.h"
 #include "imgdef.h"
@@ -56,13 +57,14 @@ class Writer {
 
   std::vector<dxf::Section> write() {
     bindRecords();
+    drawOrder();
     std::vector<dxf::Section> out;
     for (std::size_t s = 0; s < m_doc.sections.size(); ++s) {
       const dxf::Section& in = m_doc.sections[s];
       dxf::Section section{in.name, in.head, {}};
       if (in.name == "ENTITIES") entities(static_cast<int>(s), section.records);
       else records(static_cast<int>(s), section.records);
-      if (in.name == "OBJECTS") newObjects(section.records);
+      if (in.name == "OBJECTS") newObjects(section.records), newSortTable(section.records);
       if (in.name == "CLASSES") classes(section.records);
       out.push_back(std::move(section));
     }
@@ -86,6 +88,78 @@ class Writer {
     }
   }
 
+  // --- draw order ----------------------------------------------------------------------
+
+  std::vector<AcDbObjectId> modelSpaceOrder() const {
+    std::vector<AcDbObjectId> order;
+    if (const auto* space = objectOf<AcDbBlockTableRecord>(m_db.modelSpaceId()))
+      for (AcDbObjectId id : space->entityIds())
+        if (objectOf<AcDbEntity>(id)) order.push_back(id);
+    return order;
+  }
+
+  // The sort table must give the present draw order too; one is made when
+  // the entities' handles do not.
+  void drawOrder() {
+    std::vector<std::uint64_t> order;
+    for (AcDbObjectId id : modelSpaceOrder()) order.push_back(id.handle().value());
+    const AcDbStub* space = m_db.modelSpaceId().stub();
+    m_sortTable = findSortTable(m_doc, space->handle);
+    m_sortEntries = sortEntries(order, m_sortTable ? &*m_sortTable : nullptr);
+    if (m_sortTable || m_sortEntries.empty() || space->section < 0) return;
+    m_xdict = extensionDictionary(m_doc.sections[space->section].records[space->record]);
+    if (!m_xdict) m_newXdict = m_db.impl().nextHandle++;
+    m_newSortTable = m_db.impl().nextHandle++;
+  }
+
+  std::uint64_t extensionDictionary(const dxf::Record& r) const {
+    for (std::uint32_t i = 1; i + 1 < r.count; ++i)
+      if (m_doc.code(r, i) == 102 && m_doc.value(r, i) == "{ACAD_XDICTIONARY" && m_doc.code(r, i + 1) == 360)
+        return parseHandle(m_doc.value(r, i + 1));
+    return 0;
+  }
+
+  bool sortTableChanged() const {
+    if (m_sortEntries.size() != m_sortTable->sortHandles.size()) return true;
+    return std::any_of(m_sortEntries.begin(), m_sortEntries.end(),
+                       [&](const auto& e) { return m_sortTable->key(e.first) != e.second; });
+  }
+
+  // The records that hold the draw order: the sort table, and for a new one
+  // the space's extension dictionary (or the space's link to a new one).
+  std::optional<dxf::Record> drawOrderRecord(int s, std::uint32_t i) {
+    const dxf::Record& r = m_doc.sections[s].records[i];
+    if (m_sortTable && s == m_sortTable->section && i == m_sortTable->record)
+      return sortTableChanged() ? m_doc.add(withEntries(m_doc, r, m_sortEntries)) : r;
+    if (!m_newSortTable) return std::nullopt;
+    const AcDbStub* space = m_db.modelSpaceId().stub();
+    if (m_newXdict && s == space->section && i == space->record) {
+      dxf::TagList tags = m_doc.tags(r);
+      const auto handle = std::find_if(tags.begin(), tags.end(), [](const auto& t) { return t.first == 5; });
+      const auto at = handle == tags.end() ? tags.begin() + 1 : handle + 1;
+      tags.insert(at, {{102, "{ACAD_XDICTIONARY"}, {360, hexHandle(m_newXdict)}, {102, "}"}});
+      return m_doc.add(tags);
+    }
+    if (!m_newXdict && m_doc.type(r) == "DICTIONARY" && parseHandle(m_doc.text(r, 5).value_or("")) == m_xdict) {
+      dxf::TagList tags = m_doc.tags(r);
+      tags.insert(tags.end(), {{3, "ACAD_SORTENTS"}, {360, hexHandle(m_newSortTable)}});
+      return m_doc.add(tags);
+    }
+    return std::nullopt;
+  }
+
+  void newSortTable(std::vector<dxf::Record>& out) {
+    if (!m_newSortTable) return;
+    const std::string space = hexOf(m_db.modelSpaceId()), xdict = hexHandle(m_newXdict ? m_newXdict : m_xdict);
+    if (m_newXdict)
+      out.push_back(m_doc.add({{0, "DICTIONARY"}, {5, xdict}, {330, space}, {100, "AcDbDictionary"}, {280, "1"},
+                               {281, "1"}, {3, "ACAD_SORTENTS"}, {360, hexHandle(m_newSortTable)}}));
+    dxf::TagList t = {{0, "SORTENTSTABLE"}, {5, hexHandle(m_newSortTable)}, {102, "{ACAD_REACTORS"}, {330, xdict},
+                      {102, "}"}, {330, xdict}, {100, "AcDbSortentsTable"}, {330, space}};
+    for (const auto& [entity, key] : m_sortEntries) t.push_back({331, hexHandle(entity)}), t.push_back({5, hexHandle(key)});
+    out.push_back(m_doc.add(t));
+  }
+
   // Records of a section other than ENTITIES, with new layers before the layer table's end.
   void records(int s, std::vector<dxf::Record>& out) {
     const auto& in = m_doc.sections[s].records;
@@ -96,6 +170,10 @@ class Writer {
       if (type == "ENDTAB" && table == "LAYER") newLayers(out);
       if (s == m_file.vport.section && i == m_file.vport.record) {
         out.push_back(viewport(in[i]));
+        continue;
+      }
+      if (auto record = drawOrderRecord(s, i)) {
+        out.push_back(*record);
         continue;
       }
       if (s == m_file.modelLayout.section && i == m_file.modelLayout.record) {
@@ -114,10 +192,7 @@ class Writer {
   // order; the others keep their places; new ones come last.
   void entities(int s, std::vector<dxf::Record>& out) {
     const auto& in = m_doc.sections[s].records;
-    std::vector<AcDbObjectId> order;
-    if (const auto* space = objectOf<AcDbBlockTableRecord>(m_db.modelSpaceId()))
-      for (AcDbObjectId id : space->entityIds())
-        if (objectOf<AcDbEntity>(id)) order.push_back(id);
+    const std::vector<AcDbObjectId> order = modelSpaceOrder();
     std::size_t next = 0;
     for (std::uint32_t i = 0; i < in.size(); ++i) {
       AcDbStub* stub = m_bound[s][i];
@@ -569,22 +644,27 @@ class Writer {
       if (stub->object && !stub->erased &&
           (AcDbRasterImageDef::cast(stub->object.get()) || AcDbRasterVariables::cast(stub->object.get())))
         raster = true;
-    if (!raster) return;
-    const struct {
+    struct Class {
       const char* dxfName;
       const char* cppName;
+      const char* application;
       int flags;
       bool entity;
-    } kClasses[] = {{"IMAGEDEF", "AcDbRasterImageDef", 0, false},
-                    {"IMAGEDEF_REACTOR", "AcDbRasterImageDefReactor", 1, false},
-                    {"RASTERVARIABLES", "AcDbRasterVariables", 0, false},
-                    {"IMAGE", "AcDbRasterImage", 127, true}};
-    for (const auto& c : kClasses) {
+    };
+    static constexpr Class kRaster[] = {{"IMAGEDEF", "AcDbRasterImageDef", "ISM", 0, false},
+                                        {"IMAGEDEF_REACTOR", "AcDbRasterImageDefReactor", "ISM", 1, false},
+                                        {"RASTERVARIABLES", "AcDbRasterVariables", "ISM", 0, false},
+                                        {"IMAGE", "AcDbRasterImage", "ISM", 127, true}};
+    static constexpr Class kSortTable = {"SORTENTSTABLE", "AcDbSortentsTable", "ObjectDBX Classes", 0, false};
+    std::vector<Class> needed;
+    if (raster) needed.assign(std::begin(kRaster), std::end(kRaster));
+    if (m_newSortTable) needed.push_back(kSortTable);
+    for (const Class& c : needed) {
       const bool present = std::any_of(out.begin(), out.end(), [&](const dxf::Record& r) {
         return m_doc.type(r) == "CLASS" && m_doc.text(r, 1).value_or("") == c.dxfName;
       });
       if (!present)
-        out.push_back(m_doc.add({{0, "CLASS"}, {1, c.dxfName}, {2, c.cppName}, {3, "ISM"},
+        out.push_back(m_doc.add({{0, "CLASS"}, {1, c.dxfName}, {2, c.cppName}, {3, c.application},
                                  {90, std::to_string(c.flags)}, {280, "0"}, {281, c.entity ? "1" : "0"}}));
     }
   }
@@ -593,6 +673,11 @@ class Writer {
   DrawingFile& m_file;
   dxf::Document& m_doc;
   std::vector<std::vector<AcDbStub*>> m_bound;
+  // The draw order the file keeps: the model space's sort table and the
+  // entries it must hold; handles of a new table and extension dictionary.
+  std::optional<SortTable> m_sortTable;
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> m_sortEntries;
+  std::uint64_t m_xdict = 0, m_newXdict = 0, m_newSortTable = 0;
 };
 
 // A new drawing gets the document of an empty drawing, whose records its
