@@ -11,7 +11,8 @@ namespace {
 
 const char* kStyles =
     "0 TABLE|2 STYLE|0 STYLE|2 Standard|70 0|40 0|41 1|50 0|71 0|3 txt|"
-    "0 STYLE|2 ARIAL|70 0|40 0|41 1|50 0|71 0|3 arial.ttf|0 STYLE|2 WIDE|70 0|40 0|41 2|50 0|71 0|3 arial.ttf|0 ENDTAB";
+    "0 STYLE|2 ARIAL|70 0|40 0|41 1|50 0|71 0|3 arial.ttf|0 STYLE|2 WIDE|70 0|40 0|41 2|50 0|71 0|3 arial.ttf|"
+    "0 STYLE|2 LEAN|70 0|40 0|41 1|50 30|71 0|3 arial.ttf|0 ENDTAB";
 
 Box textBox(const std::string& groups, const char* type = "TEXT") {
   Page page({"", kStyles, "", std::string("0 ") + type + "|8 0|7 ARIAL|" + groups});
@@ -91,6 +92,8 @@ TEST(Text, WidthFactorObliqueAndFontsChangeTheShape) {
   const Box oblique = textBox("1 HHH|10 10|20 40|40 10|51 30");
   EXPECT_GT(oblique.maxX, plain.maxX + 3);  // the tops lean right
   EXPECT_NEAR(oblique.minX, plain.minX, 1);
+  Page leaning({"", kStyles, "", "0 TEXT|8 0|7 LEAN|1 HHH|10 10|20 40|40 10"});
+  EXPECT_NEAR(leaning.inkBox().maxX, oblique.maxX, 1) << "the style's oblique angle";
 }
 
 TEST(Text, SpecialCodesBecomeCharacters) {
