@@ -93,6 +93,7 @@ def polylines(work):
     msp.add_solid([(5, 50), (20, 50), (5, 65), (20, 65)], dxfattribs={"color": 5})
     msp.add_trace([(30, 50), (45, 52), (30, 60), (45, 62)], dxfattribs={"color": 3})
     msp.add_3dface([(55, 50), (70, 50), (70, 65), (55, 62)])
+    msp.add_3dface([(75, 50), (90, 50), (90, 65), (75, 62)], dxfattribs={"invisible": 1 | 4})
     return doc
 
 
@@ -116,6 +117,7 @@ def text(work):
     msp.add_text("Wide", dxfattribs={"style": "ARIAL", "height": 3, "width": 1.8}).set_placement((5, 22))
     msp.add_text("Rotated", dxfattribs={"style": "ARIAL", "height": 3, "rotation": 30}).set_placement((60, 15))
     msp.add_text("Mirror", dxfattribs={"style": "ARIAL", "height": 3, "text_generation_flag": 2}).set_placement((30, 12))
+    msp.add_text("Upside", dxfattribs={"style": "ARIAL", "height": 3, "text_generation_flag": 4}).set_placement((35, 22))
     msp.add_text("Standard %%d %%p", dxfattribs={"height": 3}).set_placement((5, 5))
     blk = doc.blocks.new("TAG")
     blk.add_circle((0, 0), 2)
@@ -231,12 +233,14 @@ def blocks(work):
     msp.add_blockref("TREE", (-80, 20), dxfattribs={"extrusion": (0, 0, -1), "color": 6, "rotation": 20})
     msp.add_circle((-85, 50), 5, dxfattribs={"extrusion": (0, 0, -1), "color": 4})
     msp.add_arc((-85, 65), 5, 0, 90, dxfattribs={"extrusion": (0, 0, -1), "color": 2})
-    # BYBLOCK linetype and lineweight take the reference's.
+    # BYBLOCK linetype and lineweight take the reference's (dashes long
+    # enough to show their gaps).
+    doc.header["$LTSCALE"] = 4
     rail = doc.blocks.new("RAIL")
     rail.add_line((0, 0), (30, 0), dxfattribs={"linetype": "BYBLOCK", "lineweight": -2, "color": 0})
     rail.add_line((0, 3), (30, 3), dxfattribs={"linetype": "BYBLOCK", "lineweight": -2, "color": 0})
-    msp.add_blockref("RAIL", (65, 30), dxfattribs={"linetype": "DASHED", "lineweight": 70, "color": 1})
-    msp.add_blockref("RAIL", (65, 15), dxfattribs={"linetype": "CONTINUOUS", "lineweight": 30, "color": 5})
+    msp.add_blockref("RAIL", (65, 30), dxfattribs={"linetype": "DASHED", "lineweight": 0, "color": 1})
+    msp.add_blockref("RAIL", (65, 15), dxfattribs={"linetype": "CONTINUOUS", "lineweight": 70, "color": 5})
     return doc
 
 
@@ -400,7 +404,8 @@ DRAWINGS = [("curves", curves), ("polylines", polylines), ("text", text), ("mtex
 PEER_WRONG = [
     ("text oblique", text_oblique, "the peer draws TEXT upright, ignoring its oblique angle and its style's"),
     ("mtext stacks", mtext_stacks_and_tracking,
-     "the peer ignores \\T (tracking) and lays a stacked fraction (\\S) out as two lines of text"),
+     "the peer ignores \\T (tracking), lays a stacked fraction (\\S) out as two full-size lines that push "
+     "its line down, and does not stack a tolerance (x^y)"),
     ("mtext spacing", mtext_spacing,
      "the peer widens the spaces inside a formatting group and every space after one (by about 3 pixels each "
      "here), adds about 2 units after an escaped brace, all but drops the space inside a font change, runs an "
