@@ -32,7 +32,9 @@ int main(int argc, char** argv) {
   TempFolder temp("rw-plot-bench");
   const std::string dxf = (temp.path / "bench.dxf").string();
   std::string output;
-  std::printf("making a drawing of %ld entities...\n", entities);
+  std::printf("making a drawing of %ld entities (lines, polylines, circles, arcs, texts, block references, "
+              "hatches, MTEXT, dimensions)...\n",
+              entities);
   std::fflush(stdout);
   if (!run(std::string(kPython) + " " + quoted(RW_SAMPLES_SCRIPT) + " --bench " + std::to_string(entities) + " " +
                quoted(dxf),
