@@ -92,14 +92,16 @@ def add_tree_blocks(doc):
 def tree_places(rng, count):
     """`count` trees (x, y, size, rotation) in the garden, clear of the
     buildings, the pond, the roads and each other."""
+    barn_and_pond = [(140, 60, 45, 20), (165, 60, 20, 65), (55, 108, 21, 18)]  # boxes (x, y, w, h)
+
     def clear(x, y, r):
-        for hx, hy, w, h in HOUSES + [(140, 60, 45, 20), (165, 60, 20, 65), (55, 108, 21, 18)]:
+        for hx, hy, w, h in HOUSES + barn_and_pond:
             if hx - r - 1 < x < hx + w + r + 1 and hy - r - 1 < y < hy + h + r + 1:
                 return False
-        drive = math.hypot(x - 50, y - 40)
+        drive = math.hypot(x - 50, y - 40)  # the drive's arc
         if y < 42 and abs(drive - 30) < r + 2:
             return False
-        if (abs(x - 120) < r + 2 and y < 45) or (118 < x < 152 and abs(y - 50) < r + 6):
+        if (abs(x - 120) < r + 2 and y < 45) or (118 < x < 152 and abs(y - 50) < r + 6):  # the lane
             return False
         return 12 + r < x < 188 - r and 12 + r < y < 138 - r
     places = []
