@@ -29,7 +29,9 @@ int main(int argc, char** argv) {
 
   TempFolder temp("rw-plot-bench");
   const std::string dxf = (temp.path / "bench.dxf").string();
-  std::printf("making a drawing of %ld entities...\n", entities);
+  std::printf("making a drawing of %ld entities (lines, polylines, circles, arcs, texts, block references, "
+              "hatches, MTEXT, dimensions)...\n",
+              entities);
   std::fflush(stdout);
   if (!makeBenchDrawing(entities, dxf)) return fail("the drawing could not be made (python3-ezdxf installed?)");
   std::string output;

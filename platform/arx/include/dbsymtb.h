@@ -1,6 +1,8 @@
 #pragma once
 // Symbol tables: layers and block table records (model space).
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "dbmain.h"
@@ -40,7 +42,13 @@ class AcDbSymbolTable : public AcDbObject {
   virtual bool accepts(const AcDbSymbolTableRecord* record) const = 0;
 
  private:
+  // Records by upper-case name, in table order: a drawing may hold tens of
+  // thousands of blocks (one per dimension). Made again when a record anywhere
+  // was renamed since.
+  const std::vector<AcDbObjectId>* indexed(const std::string& upperName) const;
   std::vector<AcDbObjectId> m_records;
+  mutable std::unordered_map<std::string, std::vector<AcDbObjectId>> m_index;
+  mutable std::uint64_t m_indexRenames = ~std::uint64_t{0};
 };
 
 class AcDbLayerTableRecord : public AcDbSymbolTableRecord {

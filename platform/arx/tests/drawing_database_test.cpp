@@ -204,6 +204,47 @@ TEST_F(DatabaseTest, DictionaryKeysIgnoreCase) {
   nod->close();
 }
 
+// Symbol tables find records by name without regard to case, under the
+// name they have now, and pass over erased ones unless asked for them.
+TEST_F(DatabaseTest, SymbolTableNamesIgnoreCaseFollowRenamesAndErasures) {
+  AcDbLayerTable* table = nullptr;
+  ASSERT_EQ(db().getLayerTable(table, AcDb::kForWrite), Acad::eOk);
+  auto add = [&](const char* name) {
+    auto* layer = new AcDbLayerTableRecord;
+    EXPECT_EQ(layer->setName(name), Acad::eOk);
+    AcDbObjectId id;
+    EXPECT_EQ(table->add(id, layer), Acad::eOk);
+    layer->close();
+    return id;
+  };
+  const AcDbObjectId trees = add("Trees"), water = add("WATER");
+  AcDbObjectId found;
+  EXPECT_EQ(table->getAt("TREES", found), Acad::eOk);
+  EXPECT_EQ(found, trees);
+  EXPECT_EQ(table->add(new AcDbLayerTableRecord), Acad::eInvalidInput);
+  auto duplicate = std::make_unique<AcDbLayerTableRecord>();
+  duplicate->setName("trees");
+  EXPECT_EQ(table->add(duplicate.get()), Acad::eDuplicateKey);
+
+  AcDbLayerTableRecord* layer = nullptr;
+  ASSERT_EQ(acdbOpenObject(layer, water, AcDb::kForWrite), Acad::eOk);
+  EXPECT_EQ(layer->setName("Pond"), Acad::eOk);
+  layer->close();
+  EXPECT_EQ(table->getAt("water", found), Acad::eKeyNotFound);
+  EXPECT_EQ(table->getAt("POND", found), Acad::eOk);
+  EXPECT_EQ(found, water);
+
+  ASSERT_EQ(acdbOpenObject(layer, trees, AcDb::kForWrite), Acad::eOk);
+  EXPECT_EQ(layer->erase(), Acad::eOk);
+  layer->close();
+  EXPECT_FALSE(table->has("Trees"));
+  EXPECT_EQ(table->getAt("Trees", found, true), Acad::eOk) << "asked for erased records too";
+  const AcDbObjectId again = add("TREES");
+  EXPECT_EQ(table->getAt("trees", found), Acad::eOk);
+  EXPECT_EQ(found, again);
+  table->close();
+}
+
 TEST_F(DatabaseTest, SuggestedNamesAreNewAndFitTheBuffer) {
   const std::string file = picture("plan.bmp", 4, 4);
   definition(file);

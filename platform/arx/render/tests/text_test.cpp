@@ -11,7 +11,8 @@ namespace {
 
 const char* kStyles =
     "0 TABLE|2 STYLE|0 STYLE|2 Standard|70 0|40 0|41 1|50 0|71 0|3 txt|"
-    "0 STYLE|2 ARIAL|70 0|40 0|41 1|50 0|71 0|3 arial.ttf|0 STYLE|2 WIDE|70 0|40 0|41 2|50 0|71 0|3 arial.ttf|0 ENDTAB";
+    "0 STYLE|2 ARIAL|70 0|40 0|41 1|50 0|71 0|3 arial.ttf|0 STYLE|2 WIDE|70 0|40 0|41 2|50 0|71 0|3 arial.ttf|"
+    "0 STYLE|2 LEAN|70 0|40 0|41 1|50 30|71 0|3 arial.ttf|0 ENDTAB";
 
 Box textBox(const std::string& groups, const char* type = "TEXT") {
   Page page({"", kStyles, "", std::string("0 ") + type + "|8 0|7 ARIAL|" + groups});
@@ -91,6 +92,8 @@ TEST(Text, WidthFactorObliqueAndFontsChangeTheShape) {
   const Box oblique = textBox("1 HHH|10 10|20 40|40 10|51 30");
   EXPECT_GT(oblique.maxX, plain.maxX + 3);  // the tops lean right
   EXPECT_NEAR(oblique.minX, plain.minX, 1);
+  Page leaning({"", kStyles, "", "0 TEXT|8 0|7 LEAN|1 HHH|10 10|20 40|40 10"});
+  EXPECT_NEAR(leaning.inkBox().maxX, oblique.maxX, 1) << "the style's oblique angle";
 }
 
 TEST(Text, SpecialCodesBecomeCharacters) {
@@ -161,6 +164,99 @@ TEST(MText, InlineCodes) {
     }
   EXPECT_GT(red, 20);
   EXPECT_GT(black, 40);
+}
+
+// Tracking spreads the characters; each keeps its shape and size.
+TEST(MText, TrackingSpreadsTheCharacters) {
+  const Box plain = textBox("1 HHHH|10 10|20 50|40 10", "MTEXT");
+  const Box tracked = textBox("1 \\T2;HHHH|10 10|20 50|40 10", "MTEXT");
+  EXPECT_NEAR(tracked.minX, plain.minX, 1);
+  EXPECT_NEAR(tracked.maxY - tracked.minY, plain.maxY - plain.minY, 1);
+  // Three more advances of one H (0.72 em at a cap height of 0.73 em: ten units).
+  EXPECT_NEAR(tracked.maxX - plain.maxX, 3 * 10 * 0.72 / 0.73, 3);
+  // The tracking ends where the code sets it back: two tracked advances.
+  const Box back = textBox("1 \\T2;HH\\T1;HH|10 10|20 50|40 10", "MTEXT");
+  EXPECT_NEAR(back.maxX - plain.maxX, 2 * 10 * 0.72 / 0.73, 3);
+}
+
+// A stacked fraction sits in its line: numerator over denominator within the
+// line's height, with the text before and after it on the same baseline.
+TEST(MText, StackedFractionStaysInItsLine) {
+  const Box alone = textBox("1 HH|10 10|20 70|40 10", "MTEXT");
+  const Box withStack = textBox("1 HH\\S1/2;HH|10 10|20 70|40 10", "MTEXT");
+  // Half a height beyond the line at most; a second line would lie 5/3 lower.
+  EXPECT_LT(withStack.maxY, alone.maxY + 5);
+  EXPECT_GT(withStack.minY, alone.minY - 5);
+  // The next paragraph starts where it would after a line without a stack.
+  const Box next = textBox("1 H\\PHH|10 10|20 70|40 10", "MTEXT");
+  const Box nextAfterStack = textBox("1 \\S1/2;\\PHH|10 10|20 70|40 10", "MTEXT");
+  EXPECT_NEAR(nextAfterStack.minY, next.minY, 1.5);
+  // Numerator above, denominator below, the bar between them.
+  Page page({"", kStyles, "", "0 MTEXT|8 0|7 ARIAL|1 \\S1/2;|10 10|20 70|40 20"});
+  const Box b = page.inkBox();
+  bool top = false, bottom = false;
+  for (double x = b.minX; x < b.maxX; x += 1) {
+    top = top || page.inkNear(x, b.maxY - 2, 0);
+    bottom = bottom || page.inkNear(x, b.minY + 2, 0);
+  }
+  EXPECT_TRUE(top && bottom);
+  // The bar: a row between the characters where ink runs across the stack;
+  // a tolerance stack (^) has none there.
+  auto across = [&](const Page& p, double y) {
+    for (double x = b.minX + 1; x < b.maxX - 1; x += 1)
+      if (!p.inkNear(x, y, 0)) return false;
+    return true;
+  };
+  Page tolerance({"", kStyles, "", "0 MTEXT|8 0|7 ARIAL|1 \\S1^2;|10 10|20 70|40 20"});
+  int barRows = 0;
+  for (double y = b.minY + 4; y < b.maxY - 4; y += 1)
+    if (across(page, y)) {
+      ++barRows;
+      EXPECT_FALSE(across(tolerance, y)) << "row " << y;
+    }
+  EXPECT_GE(barRows, 1);
+}
+
+// A formatting group changes only what is inside it: the words after it stay
+// where they would be without it, and an underline ends with its group.
+TEST(MText, GroupsDoNotMoveTheWordsAfterThem) {
+  const Box plain = textBox("1 HH HH HH|10 5|20 50|40 8", "MTEXT");
+  for (const char* grouped : {"{\\C1;HH} HH HH", "{\\LHH} HH HH", "HH {\\fArial;HH} HH", "HH {HH} HH"}) {
+    SCOPED_TRACE(grouped);
+    const Box b = textBox(std::string("1 ") + grouped + "|10 5|20 50|40 8", "MTEXT");
+    EXPECT_NEAR(b.maxX, plain.maxX, 0.5);
+  }
+  Page page({"", kStyles, "", "0 MTEXT|8 0|7 ARIAL|1 {\\LHHHH} HHHH|10 5|20 50|40 8"});
+  const Box b = page.inkBox();
+  // The underline's row: ink under the first word, none under the space.
+  const Box first = textBox("1 HHHH|10 5|20 50|40 8", "MTEXT");
+  int row = -1;
+  for (int y = static_cast<int>(b.minY); y < 42 && row < 0; ++y)
+    if (page.inkNear((first.minX + first.maxX) / 2, y + 0.5, 0)) row = y;
+  ASSERT_GE(row, 0);
+  EXPECT_TRUE(page.inkNear(first.maxX - 1, row + 0.5, 0));
+  EXPECT_FALSE(page.inkNear(first.maxX + 4, row + 0.5, 0)) << "the space after the group is not underlined";
+}
+
+// "\~" is a space at which the text does not wrap.
+TEST(MText, NonBreakingSpaceKeepsItsWordsOnOneLine) {
+  const Box spaced = textBox("1 HH HH|10 5|20 90|40 8", "MTEXT");
+  const Box joined = textBox("1 HH\\~HH|10 5|20 90|40 8", "MTEXT");
+  EXPECT_NEAR(joined.maxX, spaced.maxX, 0.5) << "as wide as a space";
+  const Box wrapped = textBox("1 HH HH HH|10 5|20 90|40 8|41 20", "MTEXT");
+  const Box kept = textBox("1 HH\\~HH HH|10 5|20 90|40 8|41 20", "MTEXT");
+  EXPECT_NEAR(kept.minY, wrapped.minY + 8 * 5 / 3.0, 2) << "two lines instead of three";
+  EXPECT_NEAR(kept.maxX, joined.maxX, 0.5);
+}
+
+// MTEXT seen from behind (a negative extrusion, as a mirror leaves it) reads
+// backwards: its direction runs in -x and its lines go down.
+TEST(MText, NegativeExtrusionMirrors) {
+  const Box b = textBox("1 HHH\\PHHH|10 90|20 90|40 8|11 -1|21 0|31 0|210 0|220 0|230 -1", "MTEXT");
+  EXPECT_NEAR(b.maxX, 90, 2);
+  EXPECT_LT(b.minX, 70);
+  EXPECT_NEAR(b.maxY, 90, 1.5);
+  EXPECT_LT(b.minY, 75) << "the second line lies below the first";
 }
 
 }  // namespace

@@ -25,10 +25,28 @@ Acad::ErrorStatus AcDbSymbolTableRecord::getName(const ACHAR*& name) const {
   return Acad::eOk;
 }
 
+namespace {
+
+// Renames of records in a database so far: a table's name index older than
+// the last rename is made again.
+std::uint64_t& renames() {
+  static std::uint64_t count = 0;
+  return count;
+}
+
+std::string upperName(std::string_view name) {
+  std::string upper(name);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+}  // namespace
+
 Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name) {
   if (!name || !*name) return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
   nameRef() = name;
+  if (!objectId().isNull()) ++renames();  // a record not yet added is in no table's index
   return Acad::eOk;
 }
 
@@ -127,28 +145,28 @@ Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntity(AcDbEntity*& entity, A
 
 // --- tables --------------------------------------------------------------------------
 
-namespace {
-
-// Symbol names compare without regard to case.
-bool sameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-         });
+// Symbol names compare without regard to case: the index is keyed by the upper-case name.
+const std::vector<AcDbObjectId>* AcDbSymbolTable::indexed(const std::string& name) const {
+  if (m_indexRenames != renames()) {
+    m_index.clear();
+    for (const AcDbObjectId& record : m_records)
+      if (const auto* rec = static_cast<const AcDbSymbolTableRecord*>(record.stub()->object.get()))
+        m_index[upperName(rec->name())].push_back(record);
+    m_indexRenames = renames();
+  }
+  const auto it = m_index.find(name);
+  return it == m_index.end() ? nullptr : &it->second;
 }
-
-}  // namespace
 
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id, bool getErased) const {
   id.setNull();
   if (!name) return Acad::eInvalidInput;
-  for (const AcDbObjectId& record : m_records) {
-    if (record.isErased() && !getErased) continue;
-    const auto* rec = static_cast<const AcDbSymbolTableRecord*>(record.stub()->object.get());
-    if (sameName(rec->name(), name)) {
+  if (const std::vector<AcDbObjectId>* records = indexed(upperName(name)))
+    for (const AcDbObjectId& record : *records) {
+      if (record.isErased() && !getErased) continue;
       id = record;
       return Acad::eOk;
     }
-  }
   return Acad::eKeyNotFound;
 }
 
@@ -186,6 +204,7 @@ Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& id, AcDbSymbolTableRecord* 
   if (es != Acad::eOk) return es;
   record->setOwnerId(objectId());
   m_records.push_back(id);
+  if (m_indexRenames == renames()) m_index[upperName(record->name())].push_back(id);
   return Acad::eOk;
 }
 
