@@ -30,7 +30,7 @@ class PlotAutomation : public ::testing::Test {
     arx::addLayer(arx::workingDrawing(), {"RED", 1, true, true, false});
     arx::addEntity(arx::workingDrawing(), arx::LineShape{{10, 10}, {50, 10}}, "RED");
     arx::PageSetup& setup = arx::pageSetup(arx::workingDrawing());
-    setup = {"Model", arx::PlotType::Window, {0, 0}, {64, 48}, "PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)"};
+    setup = {"Model", arx::PlotType::Window, {0, 0}, {64, 48}, "PublishToWeb PNG.pc3", "VGA_(640.00_x_480.00_Pixels)", false, {}};
     user_.answer(answers());
   }
   void TearDown() override { arx::setAutomationFault(arx::AutomationFault::None); }

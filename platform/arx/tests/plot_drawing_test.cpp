@@ -42,12 +42,17 @@ const std::string kBlocks =
 
 class PlotDrawing : public DrawingTest {
  protected:
-  // Opens the drawing with a page setup that plots the world square
-  // (0,0)-(100,100) on 100 x 100 pixels: one pixel a unit.
-  void open(const Sections& sections) {
-    writeText("drawing.dxf", dxfFile(sections));
+  // Opens a drawing of the layers above, `blocks`, `entities` and `objects`,
+  // with the plot page below.
+  void open(const std::string& blocks, const std::string& entities, const std::string& objects = "") {
+    writeText("drawing.dxf", dxfFile(Sections{"", kLayers, blocks, entities, objects}));
     const arx::FileResult opened = arx::openDrawing(path("drawing.dxf"));
     ASSERT_TRUE(opened.ok) << opened.error;
+    usePlotPage();
+  }
+  // A page setup that plots the world square (0,0)-(100,100) on 100 x 100
+  // pixels: one pixel a unit.
+  void usePlotPage() {
     arx::PageSetup& setup = arx::pageSetup(db());
     setup.plotCfgName = "PublishToWeb PNG.pc3";
     setup.canonicalMediaName = "User_(100.00_x_100.00_Pixels)";
@@ -140,13 +145,16 @@ TEST_F(PlotDrawing, EntitiesKeptAsTheFileHoldsThemArePlotted) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    open({"", kLayers, kBlocks, c.entities});
+    open(kBlocks, c.entities);
     const arx::PlotPicture pic = plot();
     ASSERT_EQ(pic.width, 100);
     for (const Point& p : c.points) {
       SCOPED_TRACE(std::to_string(p.x) + "," + std::to_string(p.y));
-      if (p.colour == 0xffffff) EXPECT_TRUE(blankNear(pic, p.x, p.y));
-      else EXPECT_TRUE(colourNear(pic, p.x, p.y, p.colour));
+      if (p.colour == 0xffffff) {
+        EXPECT_TRUE(blankNear(pic, p.x, p.y));
+      } else {
+        EXPECT_TRUE(colourNear(pic, p.x, p.y, p.colour));
+      }
     }
   }
 }
@@ -154,7 +162,7 @@ TEST_F(PlotDrawing, EntitiesKeptAsTheFileHoldsThemArePlotted) {
 // The plug-in plots one layer at a time: a block reference's content goes
 // with the reference's layer, whatever layer the plottable flags leave on.
 TEST_F(PlotDrawing, LayerByLayerPlotsTakeBlockContentWithTheReference) {
-  open({"", kLayers, kBlocks, "0 INSERT|8 TREES|2 TREE|10 50|20 50|0 LINE|8 WATER|10 10|20 10|11 90|21 10"});
+  open(kBlocks, "0 INSERT|8 TREES|2 TREE|10 50|20 50|0 LINE|8 WATER|10 10|20 10|11 90|21 10");
   AcDbLayerTable* table = nullptr;
   ASSERT_EQ(db().getLayerTable(table, AcDb::kForRead), Acad::eOk);
   AcDbLayerTableRecord* water = nullptr;
@@ -168,7 +176,7 @@ TEST_F(PlotDrawing, LayerByLayerPlotsTakeBlockContentWithTheReference) {
 }
 
 TEST_F(PlotDrawing, ExtentsTakeWhatBlocksAndHatchesDraw) {
-  open({"", kLayers, kBlocks, "0 INSERT|8 TREES|2 TREE|10 200|20 100|41 4|42 4"});
+  open(kBlocks, "0 INSERT|8 TREES|2 TREE|10 200|20 100|41 4|42 4");
   arx::pageSetup(db()).plotType = arx::PlotType::Extents;
   const arx::PlotPicture pic = plot();
   // The tree fills the square page: radius 20 about (200,100) on 100 pixels.
@@ -180,12 +188,12 @@ TEST_F(PlotDrawing, ExtentsTakeWhatBlocksAndHatchesDraw) {
 }
 
 TEST_F(PlotDrawing, CrossingSelectsByWhatTheEntityDraws) {
-  open({"", kLayers, kBlocks,
-        "0 INSERT|5 A1|8 TREES|2 TREE|10 40|20 50|"
+  open(kBlocks,
+       "0 INSERT|5 A1|8 TREES|2 TREE|10 40|20 50|"
         "0 HATCH|5 A2|8 WATER|10 0|20 0|30 0|210 0|220 0|230 1|2 SOLID|70 1|71 0|91 1|92 2|72 0|73 1|93 4|"
         "10 60|20 60|10 90|20 60|10 90|20 90|10 60|20 90|97 0|75 0|76 1|98 0|"
         "0 INSERT|5 A3|8 HIDDEN|2 TREE|10 10|20 10|"
-        "0 INSERT|5 A4|8 OFF|2 TREE|10 10|20 10"});
+        "0 INSERT|5 A4|8 OFF|2 TREE|10 10|20 10");
   struct Case {
     const char* name;
     double x1, y1, x2, y2;
@@ -211,7 +219,7 @@ const std::string kSquares =
     "0 SOLID|5 21|8 0|62 5|10 40|20 40|11 90|21 40|12 40|22 90|13 90|23 90";
 
 TEST_F(PlotDrawing, TheSortTableGivesTheDrawOrderEzdxf) {
-  open({"", kLayers, "", kSquares});
+  open("", kSquares);
   EXPECT_TRUE(colourNear(plot(), 50, 50, kBlue));  // file order
 
   // Saved as release 2000, then given a sort table that draws the red square last.
@@ -226,15 +234,14 @@ TEST_F(PlotDrawing, TheSortTableGivesTheDrawOrderEzdxf) {
   writeText("sort.py", script);
   ASSERT_EQ(run("/usr/bin/python3 " + path("sort.py") + " " + path("saved.dxf"), output), 0) << output;
   ASSERT_TRUE(arx::openDrawing(path("saved.dxf")).ok);
-  arx::pageSetup(db()) = arx::PageSetup{"Model", arx::PlotType::Window, {0, 0}, {100, 100}, "PublishToWeb PNG.pc3",
-                                        "User_(100.00_x_100.00_Pixels)"};
+  usePlotPage();
   EXPECT_TRUE(colourNear(plot(), 50, 50, kRed));
 }
 
 // The editor's DRAWORDER keeps its order in the saved file for every reader:
 // the records in draw order and a sort table that gives the same order.
 TEST_F(PlotDrawing, DrawOrderChangesAreSavedInTheSortTableEzdxf) {
-  open({"", kLayers, "", kSquares});
+  open("", kSquares);
   ads_name blue;
   AcDbObjectId id = arx::idFromHandle(db(), "21");
   ASSERT_EQ(acdbGetAdsName(blue, id), Acad::eOk);
@@ -259,8 +266,7 @@ TEST_F(PlotDrawing, DrawOrderChangesAreSavedInTheSortTableEzdxf) {
   ASSERT_TRUE(arx::saveDrawing(path("again.dxf")).ok);
   auto sortTable = [](const std::string& text) { return text.substr(text.find("AcDbSortentsTable\n330")); };
   EXPECT_EQ(sortTable(readText("again.dxf")), sortTable(readText("saved.dxf")));
-  arx::pageSetup(db()) = arx::PageSetup{"Model", arx::PlotType::Window, {0, 0}, {100, 100}, "PublishToWeb PNG.pc3",
-                                        "User_(100.00_x_100.00_Pixels)"};
+  usePlotPage();
   EXPECT_TRUE(colourNear(plot(), 50, 50, kRed));
 }
 
@@ -269,26 +275,24 @@ TEST_F(PlotDrawing, DrawOrderChangesAreSavedInTheSortTableEzdxf) {
 TEST_F(PlotDrawing, HostileDrawingsPlotSelectAndSave) {
   struct Case {
     const char* name;
-    Sections sections;
+    std::string blocks, entities, objects = "";
   };
   const std::string selfBlock = "0 BLOCK|8 0|2 SELF|70 0|10 0|20 0|0 INSERT|8 0|2 SELF|10 1|20 1|0 ENDBLK|8 0";
   const std::vector<Case> cases = {
-      {"a block that holds itself", {"", kLayers, selfBlock, "0 INSERT|8 TREES|2 SELF|10 50|20 50"}},
-      {"a reference to no block", {"", kLayers, "", "0 INSERT|8 TREES|2 NOWHERE|10 50|20 50"}},
-      {"a billion columns and rows", {"", kLayers, kBlocks, "0 INSERT|8 TREES|2 TREE|10 0|20 0|70 1000000000|"
-                                                             "71 1000000000|44 0.001|45 0.001"}},
-      {"attributes promised, none follow", {"", kLayers, kBlocks, "0 INSERT|8 TREES|2 TREE|66 1|10 50|20 50"}},
-      {"vertices without their end", {"", kLayers, "", "0 POLYLINE|8 0|66 1|70 8|0 VERTEX|8 0|10 0|20 0|"
-                                                       "0 VERTEX|8 0|10 50|20 50"}},
-      {"a hatch that claims two billion paths", {"", kLayers, "", "0 HATCH|8 WATER|2 SOLID|70 1|91 2000000000|92 2|"
-                                                                  "72 0|73 1|93 2000000000|10 0|20 0"}},
+      {"a block that holds itself", selfBlock, "0 INSERT|8 TREES|2 SELF|10 50|20 50"},
+      {"a reference to no block", "", "0 INSERT|8 TREES|2 NOWHERE|10 50|20 50"},
+      {"a billion columns and rows", kBlocks,
+       "0 INSERT|8 TREES|2 TREE|10 0|20 0|70 1000000000|71 1000000000|44 0.001|45 0.001"},
+      {"attributes promised, none follow", kBlocks, "0 INSERT|8 TREES|2 TREE|66 1|10 50|20 50"},
+      {"vertices without their end", "", "0 POLYLINE|8 0|66 1|70 8|0 VERTEX|8 0|10 0|20 0|0 VERTEX|8 0|10 50|20 50"},
+      {"a hatch that claims two billion paths", "",
+       "0 HATCH|8 WATER|2 SOLID|70 1|91 2000000000|92 2|72 0|73 1|93 2000000000|10 0|20 0"},
       {"a sort table of handles that are not there",
-       {"", kLayers, "", kSquares,
-        "0 SORTENTSTABLE|5 90|330 0|100 AcDbSortentsTable|330 0|331 FFFF|5 0|331 20|5 |331 21"}},
+       "", kSquares, "0 SORTENTSTABLE|5 90|330 0|100 AcDbSortentsTable|330 0|331 FFFF|5 0|331 20|5 |331 21"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    open(c.sections);
+    open(c.blocks, c.entities, c.objects);
     EXPECT_EQ(plot().width, 100);
     crossing(0, 0, 100, 100);
     ASSERT_TRUE(arx::saveDrawing(path("saved.dxf")).ok);

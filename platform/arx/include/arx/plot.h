@@ -14,8 +14,10 @@ namespace arx {
 // setup, or with the device named `device` when that is not empty. The plot
 // area follows the plot type: Window plots the window, Extents the drawing's
 // extents, the other types the current view. Only entities on layers that are
-// plottable, on and thawed are drawn, each in its layer's colour, on a white
-// page of the medium's size; the area is fitted and centred. The file is
+// plottable, on and thawed are drawn, with their colours, linetypes and
+// lineweights, on a white page of the medium's size; the area is fitted from
+// the page's lower-left corner (moved by the plot origin), or centred when the
+// page setup says so (docs/drawing-editor.md). The file is
 // complete when this returns; on failure none is left and `error` says why.
 FileResult plotLayout(const AcDbDatabase& db, const std::string& path, const std::string& device = "");
 

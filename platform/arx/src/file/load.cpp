@@ -360,7 +360,7 @@ class Loader {
     space->entityIds().push_back(id);
     bind(id, ref, taken);
     entity->close();
-    if (auto* image = AcDbRasterImage::cast(entity))
+    if (AcDbRasterImage::cast(entity))
       m_images.push_back({id, parseHandle(m_doc.text(r, 340).value_or("")), parseHandle(m_doc.text(r, 360).value_or(""))});
   }
 
