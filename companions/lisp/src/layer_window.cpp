@@ -12,15 +12,7 @@ namespace {
 
 using Kind = ui::ViewControl::Kind;
 
-ui::ViewControl Control(const std::string& name, Kind kind, ui::PixelRect rect, const std::string& text) {
-  ui::ViewControl c;
-  c.name = name;
-  c.kind = kind;
-  c.rect = rect;
-  c.text = text;
-  c.tabStop = kind != Kind::Label;
-  return c;
-}
+constexpr auto Control = ui::MakeViewControl;
 
 }  // namespace
 

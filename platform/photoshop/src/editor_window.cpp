@@ -9,14 +9,7 @@ namespace {
 
 using Kind = ui::ViewControl::Kind;
 
-ui::ViewControl Control(const std::string& name, Kind kind, ui::PixelRect rect, const std::string& text) {
-  ui::ViewControl c;
-  c.name = name;
-  c.kind = kind;
-  c.rect = rect;
-  c.text = text;
-  return c;
-}
+constexpr auto Control = ui::MakeViewControl;
 
 std::string FileName(const std::string& windowsPath) {
   return windowsPath.substr(windowsPath.find_last_of("\\/:") + 1);

@@ -10,15 +10,7 @@ using Kind = ui::ViewControl::Kind;
 
 constexpr int kLabelWidth = 100, kLeft = 10, kFieldLeft = 115, kRight = 430, kRow = 34;
 
-ui::ViewControl Control(const std::string& name, Kind kind, ui::PixelRect rect, const std::string& text) {
-  ui::ViewControl c;
-  c.name = name;
-  c.kind = kind;
-  c.rect = rect;
-  c.text = text;
-  c.tabStop = kind != Kind::Label;
-  return c;
-}
+constexpr auto Control = ui::MakeViewControl;
 
 // A labelled row: the label, then the field.
 void AddRow(ui::WindowView& view, int row, const std::string& label, ui::ViewControl field) {

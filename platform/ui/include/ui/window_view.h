@@ -50,6 +50,18 @@ struct ViewControl {
   std::string tooltip;
 };
 
+// A control of a window a stand-in lays out itself: a tab stop unless it is a label.
+inline ViewControl MakeViewControl(const std::string& name, ViewControl::Kind kind, PixelRect rect,
+                                   const std::string& text) {
+  ViewControl c;
+  c.name = name;
+  c.kind = kind;
+  c.rect = rect;
+  c.text = text;
+  c.tabStop = kind != ViewControl::Kind::Label;
+  return c;
+}
+
 struct WindowView {
   std::string kind;    // the kind of its answers: "dialog" or "form"
   std::string target;  // the window as answers name it: "12000", "frmSchraffur", "pagesetup"
