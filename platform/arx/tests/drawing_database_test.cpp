@@ -221,7 +221,8 @@ TEST_F(DatabaseTest, SymbolTableNamesIgnoreCaseFollowRenamesAndErasures) {
   AcDbObjectId found;
   EXPECT_EQ(table->getAt("TREES", found), Acad::eOk);
   EXPECT_EQ(found, trees);
-  EXPECT_EQ(table->add(new AcDbLayerTableRecord), Acad::eInvalidInput);
+  auto unnamed = std::make_unique<AcDbLayerTableRecord>();
+  EXPECT_EQ(table->add(unnamed.get()), Acad::eInvalidInput);
   auto duplicate = std::make_unique<AcDbLayerTableRecord>();
   duplicate->setName("trees");
   EXPECT_EQ(table->add(duplicate.get()), Acad::eDuplicateKey);
