@@ -18,12 +18,13 @@
 #include "x_display.h"
 #include "text.h"
 #include "ui/windowed_driver.h"
+#include "window_steps.h"
 #include "window_checks.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Step = std::function<void(const ui::WindowOnScreen&)>;
+using Step = ui::testing::WindowSteps::Step;
 
 TCustomForm* FormNamed(const std::string& name) {
   for (int i = 0; i < Screen->FormCount; ++i)
@@ -89,15 +90,7 @@ class HatchForms : public ::testing::Test {
     if (library_) FreeLibrary(library_);
   }
 
-  void Steps(std::vector<Step> steps) {
-    steps_ = std::move(steps);
-    next_ = 0;
-    driver_->watchWindows([this](const ui::WindowOnScreen& w) {
-      if (next_ < steps_.size()) return steps_[next_++](w);
-      ADD_FAILURE() << "the window " << w.target << " waits for more input than the test gives";
-      w.window->do_callback();
-    });
-  }
+  void Steps(std::vector<Step> steps) { steps_.play(*driver_, std::move(steps)); }
 
   static fs::path Shot(const std::string& name) { return fs::path(SCREENSHOT_DIR) / (name + ".png"); }
 
@@ -106,8 +99,7 @@ class HatchForms : public ::testing::Test {
   ui::WindowedDriver* driver_ = nullptr;
   TSchraffurRecord record_{};
   char* patterns_[3] = {const_cast<char*>("ANSI31"), const_cast<char*>("NET"), nullptr};
-  std::vector<Step> steps_;
-  size_t next_ = 0;
+  ui::testing::WindowSteps steps_;
 };
 
 TEST_F(HatchForms, EachFormIsItsDesignOnTheScreenAndPlaysThePersonsInput) {
@@ -141,7 +133,7 @@ TEST_F(HatchForms, EachFormIsItsDesignOnTheScreenAndPlaysThePersonsInput) {
       },
   });
   EXPECT_EQ(doSchraff_(&record_), 1);
-  EXPECT_EQ(next_, steps_.size());
+  EXPECT_TRUE(steps_.allTaken());
   EXPECT_EQ(record_.ExitReason, 1);
   const std::string transcript = driver_->transcript();
   const auto typed = transcript.find("input frmSchraffur -> type MusterTypComboBox x\n");

@@ -19,12 +19,13 @@
 #include "fltk_events.h"
 #include "x_display.h"
 #include "ui/windowed_driver.h"
+#include "window_steps.h"
 #include "window_checks.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Step = std::function<void(const ui::WindowOnScreen&)>;
+using Step = ui::testing::WindowSteps::Step;
 
 class PlugInWindows : public SmallDialogTest {
  protected:
@@ -53,22 +54,13 @@ class PlugInWindows : public SmallDialogTest {
 
   // Each time a window waits, the next step looks at it and acts; beyond the
   // steps the window is closed and the test fails.
-  void Steps(std::vector<Step> steps) {
-    steps_ = std::move(steps);
-    next_ = 0;
-    driver_->watchWindows([this](const ui::WindowOnScreen& w) {
-      if (next_ < steps_.size()) return steps_[next_++](w);
-      ADD_FAILURE() << "the window " << w.target << " waits for more input than the test gives";
-      w.window->do_callback();
-    });
-  }
-  bool AllStepsTaken() const { return next_ == steps_.size(); }
+  void Steps(std::vector<Step> steps) { steps_.play(*driver_, std::move(steps)); }
+  bool AllStepsTaken() const { return steps_.allTaken(); }
 
   static fs::path Shot(const std::string& name) { return fs::path(SCREENSHOT_DIR) / (name + ".png"); }
 
   ui::WindowedDriver* driver_ = nullptr;
-  std::vector<Step> steps_;
-  size_t next_ = 0;
+  ui::testing::WindowSteps steps_;
 };
 
 TEST_F(PlugInWindows, EachDialogIsItsTemplateOnTheScreen) {

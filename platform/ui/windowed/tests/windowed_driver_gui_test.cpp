@@ -23,6 +23,7 @@
 #include "window_checks.h"
 #include "ui/dialog.h"
 #include "ui/windowed_driver.h"
+#include "window_steps.h"
 
 namespace {
 
@@ -149,16 +150,8 @@ class WindowedDriverTest : public ::testing::Test {
 
   // Each time a window waits, the next step looks at it and acts; a window
   // that waits beyond the steps is closed, and the test fails.
-  using Step = std::function<void(const ui::WindowOnScreen&)>;
-  void Steps(std::vector<Step> steps) {
-    steps_ = std::move(steps);
-    next_ = 0;
-    driver_->watchWindows([this](const ui::WindowOnScreen& w) {
-      if (next_ < steps_.size()) return steps_[next_++](w);
-      ADD_FAILURE() << "the window " << w.target << " waits for more input than the test gives";
-      w.window->do_callback();
-    });
-  }
+  using Step = ui::testing::WindowSteps::Step;
+  void Steps(std::vector<Step> steps) { steps_.play(*driver_, std::move(steps)); }
 
   std::string Recorded() const {
     std::ifstream in(folder_.path() / "answers.txt");
@@ -170,8 +163,7 @@ class WindowedDriverTest : public ::testing::Test {
 
   Folder folder_;
   ui::WindowedDriver* driver_ = nullptr;
-  std::vector<Step> steps_;
-  size_t next_ = 0;
+  ui::testing::WindowSteps steps_;
 };
 
 template <class W>
